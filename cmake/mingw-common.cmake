@@ -1,0 +1,14 @@
+# What both MinGW-w64 toolchains share: compilers, search paths, and static linking so that the
+# programs need no MinGW DLLs beside them.
+set(CMAKE_C_COMPILER ${HARPIX_MINGW_TRIPLE}-gcc-posix)
+set(CMAKE_CXX_COMPILER ${HARPIX_MINGW_TRIPLE}-g++-posix)
+set(CMAKE_RC_COMPILER ${HARPIX_MINGW_TRIPLE}-windres)
+
+set(CMAKE_FIND_ROOT_PATH /usr/${HARPIX_MINGW_TRIPLE})
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
+
+set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
+set(CMAKE_SHARED_LINKER_FLAGS_INIT "-static")

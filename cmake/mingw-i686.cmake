@@ -1,0 +1,5 @@
+# Toolchain for the 32-bit Windows release build, MinGW-w64 with POSIX threads.
+set(CMAKE_SYSTEM_NAME Windows)
+set(CMAKE_SYSTEM_PROCESSOR i686)
+set(HARPIX_MINGW_TRIPLE i686-w64-mingw32)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-common.cmake)

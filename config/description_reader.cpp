@@ -1,0 +1,209 @@
+// The word and line readers, and the top-level loop over the description file's keys.
+#include "description_reader.h"
+
+#include <cstring>
+
+#include "ascii_text.h"
+#include "demo_settings.h"
+#include "description_text.h"
+#include "object_records.h"
+#include "section_readers.h"
+
+namespace {
+
+bool IsSeparator(char c) {
+    return c == ' ' || c == '\n';
+}
+
+// Moves one character on; false (with the too-long message) once the limit is reached.
+bool Advance(int32_t& position, ReaderMessages& messages) {
+    ++position;
+    if (position >= kPositionLimit) {
+        messages.Show(kTooLongMessage);
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+ReadStatus ReadToken(int32_t& position, char (&token)[kTokenCapacity], ReaderMessages& messages) {
+    token[kTokenCapacity - 1] = '\0';
+    while (descriptionText[position] == '\n') {
+        if (!Advance(position, messages)) {
+            return ReadStop;
+        }
+    }
+    int32_t length = 0;
+    for (;;) {
+        char c = descriptionText[position];
+        if (c == '\0') {
+            token[length] = '\0';
+            messages.Show(kUnexpectedEndMessage);
+            return ReadStop;
+        }
+        token[length++] = c;
+        if (length == kTokenCapacity - 1) {
+            return ReadOk;
+        }
+        if (!Advance(position, messages)) {
+            token[length] = '\0';
+            return ReadStop;
+        }
+        if (IsSeparator(descriptionText[position])) {
+            token[length] = '\0';
+            return Advance(position, messages) ? ReadOk : ReadStop;
+        }
+    }
+}
+
+ReadStatus ReadValueLine(int32_t& position, char* field, int32_t capacity,
+                         ReaderMessages& messages) {
+    int32_t length = 0;
+    for (;;) {
+        char c = descriptionText[position];
+        field[length++] = c;
+        if (c == '\0') {
+            messages.Show(kUnexpectedEndMessage);
+            return ReadStop;
+        }
+        if (!Advance(position, messages)) {
+            field[length] = '\0';
+            return ReadStop;
+        }
+        if (length == capacity - 1) {
+            messages.Show(kSizeLimitMessage);
+            field[length - 1] = '\0';
+            return ReadOk;
+        }
+        if (descriptionText[position] == '\n') {
+            field[length] = '\0';
+            return Advance(position, messages) ? ReadOk : ReadStop;
+        }
+    }
+}
+
+ReadStatus ReadNumberValue(int32_t& position, int32_t& number, ReaderMessages& messages) {
+    char field[6] = {};
+    ReadStatus status = ReadValueLine(position, field, sizeof field, messages);
+    number = ParseNumber(field);
+    return status;
+}
+
+namespace {
+
+enum class AfterEnd { EndsReading, GoesOn };
+
+// After the word End, the word that follows decides. It is scanned to its end whatever its
+// length; the zero byte ends it without being passed, so the next read meets the end of text.
+AfterEnd ReadWordAfterEnd(int32_t& position) {
+    int32_t start = position;
+    if (descriptionText[position] != '\0') {
+        ++position;
+        while (descriptionText[position] != '\0' && !IsSeparator(descriptionText[position])) {
+            ++position;
+        }
+    }
+    char word[4] = {};
+    bool isIni = position - start == 3;
+    if (isIni) {
+        std::memcpy(word, descriptionText + start, 3);
+        isIni = EqualsIgnoringCase(word, "Ini");
+    }
+    if (descriptionText[position] != '\0') {
+        ++position;
+    }
+    return (position >= kPositionLimit || isIni) ? AfterEnd::EndsReading : AfterEnd::GoesOn;
+}
+
+ReadStatus ReadTitle(int32_t& position, ReaderMessages& messages) {
+    return ReadValueLine(position, demoSettings.Title, sizeof demoSettings.Title, messages);
+}
+
+// The window size is read like a coordinate; a stopped read leaves the setting as it was.
+ReadStatus ReadWindowSize(int32_t& position, int32_t& setting, ReaderMessages& messages) {
+    int32_t number = 0;
+    ReadStatus status = ReadNumberValue(position, number, messages);
+    if (status == ReadOk) {
+        setting = number;
+    }
+    return status;
+}
+
+ReadStatus ReadWindowWidth(int32_t& position, ReaderMessages& messages) {
+    return ReadWindowSize(position, demoSettings.WindowWidth, messages);
+}
+
+ReadStatus ReadWindowHeight(int32_t& position, ReaderMessages& messages) {
+    return ReadWindowSize(position, demoSettings.WindowHeight, messages);
+}
+
+ReadStatus ReadScriptFileName(int32_t& position, ReaderMessages& messages) {
+    return ReadValueLine(position, demoSettings.ScriptFileName, sizeof demoSettings.ScriptFileName,
+                         messages);
+}
+
+ReadStatus ReadAutoExecRoutine(int32_t& position, ReaderMessages& messages) {
+    return ReadValueLine(position, demoSettings.AutoExecRoutine,
+                         sizeof demoSettings.AutoExecRoutine, messages);
+}
+
+ReadStatus ReadAudioPathFileName(int32_t& position, ReaderMessages& messages) {
+    return ReadValueLine(position, demoSettings.AudioPathFileName,
+                         sizeof demoSettings.AudioPathFileName, messages);
+}
+
+struct KeyAction {
+    const char* key;
+    ReadStatus (*read)(int32_t& position, ReaderMessages& messages);
+};
+
+const KeyAction kTopLevelKeys[] = {
+    {"Title", ReadTitle},
+    {"WindowWidth", ReadWindowWidth},
+    {"WindowHeight", ReadWindowHeight},
+    {"ScriptFileName", ReadScriptFileName},
+    {"AutoExecRoutine", ReadAutoExecRoutine},
+    {"AudioPathFileName", ReadAudioPathFileName},
+    {"Button", ReadButtonSection},
+    {"Variable", ReadVariableSection},
+    {"TextBox", ReadTextBoxSection},
+    {"LyricView", ReadLyricViewSection},
+};
+
+}  // namespace
+
+void InterpretDescriptionText(ReaderMessages& messages) {
+    int32_t position = 0;
+    char token[kTokenCapacity] = {};
+    while (position < kDescriptionTextLimit) {
+        if (ReadToken(position, token, messages) == ReadStop) {
+            return;
+        }
+        if (EqualsIgnoringCase(token, "End") &&
+            ReadWordAfterEnd(position) == AfterEnd::EndsReading) {
+            return;
+        }
+        for (const KeyAction& action : kTopLevelKeys) {
+            if (EqualsIgnoringCase(token, action.key)) {
+                if (action.read(position, messages) == ReadStop) {
+                    return;
+                }
+                break;
+            }
+        }
+    }
+}
+
+bool ReadDescriptionFile(const char* fileName, ReaderMessages& messages) {
+    demoSettings.AudioPathFileName[0] = '\0';
+    demoSettings.AutoExecRoutine[0] = '\0';
+    // Every slot must be null before the sections fill them: the key filter stops at the first
+    // null slot.
+    ReleaseObjectRecords();
+    if (!LoadDescriptionFile(fileName)) {
+        return false;
+    }
+    InterpretDescriptionText(messages);
+    return true;
+}

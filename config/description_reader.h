@@ -1,0 +1,40 @@
+// Reading the description file: words and value lines, the top-level keys, and the whole file.
+//
+// The syntax has no comments, quoting or escapes: a key is a word, its value is the rest of the
+// line (or the next line), and every word that is not a key is skipped. One reading position is
+// shared by every reader; each takes it by reference and leaves it behind what it consumed. No
+// reader ever moves the position past the zero byte that ends the text, and none reads on once
+// the position reaches 9999.
+#pragma once
+
+#include <cstdint>
+
+#include "read_status.h"
+#include "reader_messages.h"
+
+constexpr int32_t kTokenCapacity = 22;
+// The position at which every reader gives up with the too-long message.
+constexpr int32_t kPositionLimit = 9999;
+
+// Reads the next word of at most 21 characters. Line feeds before it are skipped; its first
+// character is taken whatever it is, and a space or line feed after that ends it and is consumed.
+// A longer word is split: the position stays on its 21st character, which starts the next word.
+ReadStatus ReadToken(int32_t& position, char (&token)[kTokenCapacity], ReaderMessages& messages);
+
+// Reads the rest of the current line, verbatim, into a field of `capacity` bytes. A value that
+// reaches capacity - 1 characters keeps capacity - 2 of them, drops the next, shows the size-limit
+// message and leaves the rest of the line to the next reader. The field is always terminated.
+ReadStatus ReadValueLine(int32_t& position, char* field, int32_t capacity,
+                         ReaderMessages& messages);
+
+// Reads a number the way every coordinate and size is read: a value of at most four characters,
+// converted by the atoi rule. On ReadStop `number` holds what was converted from the part read.
+ReadStatus ReadNumberValue(int32_t& position, int32_t& number, ReaderMessages& messages);
+
+// Interprets descriptionText from its start until End Ini, the end of the text, or a stop.
+void InterpretDescriptionText(ReaderMessages& messages);
+
+// The whole reading at start-up: clears what a new reading starts from, loads the file and
+// interprets it. False, with nothing shown, when the file cannot be opened: the program then
+// ends with exit code 1.
+bool ReadDescriptionFile(const char* fileName, ReaderMessages& messages);
