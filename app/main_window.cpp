@@ -1,0 +1,62 @@
+// The main window procedure: the frame, the menu commands, and the demo's creation and teardown.
+#include "main_window.h"
+
+#include "about_box.h"
+#include "resource.h"
+#include "shell_state.h"
+
+namespace {
+
+// Builds the demo: music engine, script, start-up routine and controls. To come with the demo
+// window; for now the window is an empty frame.
+LRESULT OnCreate() { return 0; }
+
+// Tears the demo down, before the frame ends the message loop.
+void OnDestroy() {}
+
+LRESULT OnPaint(HWND window) {
+    // Everything the user sees is a child control or the menu; nothing is drawn here.
+    PAINTSTRUCT paint;
+    BeginPaint(window, &paint);
+    EndPaint(window, &paint);
+    return 0;
+}
+
+LRESULT OnCommand(HWND window, WPARAM wParam, LPARAM lParam) {
+    switch (LOWORD(wParam)) {
+        case IDM_ABOUT:
+            DialogBoxParamA(appInstance, MAKEINTRESOURCEA(IDD_ABOUTBOX), mainWindow,
+                            AboutDialogProc, 0);
+            RefreshLyricView();
+            return 0;
+        case IDM_EXIT:
+            // WM_DESTROY runs before DestroyWindow returns; the refresh then finds no engine.
+            DestroyWindow(mainWindow);
+            RefreshLyricView();
+            return 0;
+        default:
+            return DefWindowProcA(window, WM_COMMAND, wParam, lParam);
+    }
+}
+
+}  // namespace
+
+void RefreshLyricView() {}
+
+LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    mainWindow = window;
+    switch (message) {
+        case WM_CREATE:
+            return OnCreate();
+        case WM_PAINT:
+            return OnPaint(window);
+        case WM_COMMAND:
+            return OnCommand(window, wParam, lParam);
+        case WM_DESTROY:
+            OnDestroy();
+            PostQuitMessage(0);
+            return 0;
+        default:
+            return DefWindowProcA(window, message, wParam, lParam);
+    }
+}

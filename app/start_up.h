@@ -1,0 +1,16 @@
+// Start-up: the window classes, the wait window, the description file, and the main window.
+#pragma once
+
+#include <windows.h>
+
+void RegisterMainWindowClass(HINSTANCE instance);
+
+// True when the main window exists and is shown.
+bool StartInstance(HINSTANCE instance, int showCommand);
+
+// Derives descriptionFileName from the command line and enters the command line's folder.
+void LocateDescriptionFile();
+
+// Reads the description file into the settings and tables, showing each problem in a message
+// box; a file that cannot be opened ends the process with exit code 1 and shows nothing.
+void ReadDescriptionFile();

@@ -1,0 +1,29 @@
+// The program's entry and its message loop.
+#include <windows.h>
+
+#include "resource.h"
+#include "shell_state.h"
+#include "start_up.h"
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
+    LoadStringA(instance, IDC_HARPIX, windowClassName, sizeof windowClassName);
+    RegisterMainWindowClass(instance);
+    if (!StartInstance(instance, showCommand)) {
+        return 0;
+    }
+    HACCEL accelerators = LoadAcceleratorsA(instance, MAKEINTRESOURCEA(IDC_HARPIX));
+
+    MSG message;
+    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+        // KEY FILTER: Enter and Tab are handled here, before the accelerators, once the demo
+        // window has controls to commit and to move the focus through.
+
+        // Accelerators are translated for the window the keystroke was addressed to, so a child
+        // control with the focus receives (and ignores) the About command.
+        if (TranslateAcceleratorA(message.hwnd, accelerators, &message) == 0) {
+            TranslateMessage(&message);
+            DispatchMessageA(&message);
+        }
+    }
+    return static_cast<int>(message.wParam);
+}
