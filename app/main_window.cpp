@@ -9,7 +9,9 @@ namespace {
 
 // Builds the demo: music engine, script, start-up routine and controls. To come with the demo
 // window; for now the window is an empty frame.
-LRESULT OnCreate() { return 0; }
+LRESULT OnCreate() {
+    return 0;
+}
 
 // Tears the demo down, before the frame ends the message loop.
 void OnDestroy() {}

@@ -17,7 +17,9 @@ const char kWaitText[] = "Please Wait.......";
 
 class MessageBoxMessages : public ReaderMessages {
 public:
-    void Show(const char* text) override { MessageBoxA(nullptr, text, "Harpix", MB_OK | MB_ICONHAND); }
+    void Show(const char* text) override {
+        MessageBoxA(nullptr, text, "Harpix", MB_OK | MB_ICONHAND);
+    }
 };
 
 void RegisterWaitWindowClass(HINSTANCE instance) {

@@ -50,7 +50,7 @@ int main(int argc, char** argv) {
         Print(DescribeLocationAsJson(location.descriptionFileName, location.directory));
         return 0;
     }
-    if (argc != 2 || argv[1][0] == '-') {
+    if (argc != 2) {
         std::fputs(kUsage, stderr);
         return 2;
     }
