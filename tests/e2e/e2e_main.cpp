@@ -4,13 +4,18 @@
 #include <cstring>
 
 #include "demo_folder.h"
+#include "screenshot.h"
 
 int main(int argc, char** argv) {
     testing::InitGoogleTest(&argc, argv);
     const char prefix[] = "--harpix=";
+    const char screenshotPrefix[] = "--screenshot=";
+    std::string screenshotPath;
     for (int i = 1; i < argc; ++i) {
         if (std::strncmp(argv[i], prefix, sizeof prefix - 1) == 0) {
             harpixExePath = argv[i] + sizeof prefix - 1;
+        } else if (std::strncmp(argv[i], screenshotPrefix, sizeof screenshotPrefix - 1) == 0) {
+            screenshotPath = argv[i] + sizeof screenshotPrefix - 1;
         }
     }
     // A Unix path from the build reaches Wine's programs through drive Z:.
@@ -23,8 +28,11 @@ int main(int argc, char** argv) {
         }
     }
     if (harpixExePath.empty()) {
-        std::fprintf(stderr, "usage: harpix_e2e --harpix=PATH-TO-Harpix.exe [gtest options]\n");
+        std::fprintf(stderr, "usage: harpix_e2e --harpix=PATH-TO-Harpix.exe [--screenshot=FILE.bmp] [gtest options]\n");
         return 2;
+    }
+    if (!screenshotPath.empty()) {
+        return TakeAboutBoxScreenshot(screenshotPath);
     }
     return RUN_ALL_TESTS();
 }

@@ -1,0 +1,21 @@
+# How the Windows tree runs its tests: under Wine, all of them sharing one Xvfb display that is
+# started before the first and stopped, with Wine, after the last.
+set(HARPIX_DISPLAY_FILE ${CMAKE_BINARY_DIR}/display.state)
+
+function(harpix_add_display_fixture)
+  add_test(NAME display.start
+           COMMAND ${PROJECT_SOURCE_DIR}/scripts/display start ${HARPIX_DISPLAY_FILE})
+  add_test(NAME display.stop
+           COMMAND ${PROJECT_SOURCE_DIR}/scripts/display stop ${HARPIX_DISPLAY_FILE})
+  set_tests_properties(display.start PROPERTIES FIXTURES_SETUP display)
+  set_tests_properties(display.stop PROPERTIES FIXTURES_CLEANUP display)
+endfunction()
+
+# Marks tests as Windows programs run under Wine: they need the shared display.
+function(harpix_wine_tests)
+  if(CMAKE_CROSSCOMPILING)
+    set_tests_properties(${ARGN} PROPERTIES
+      FIXTURES_REQUIRED display
+      ENVIRONMENT "HARPIX_DISPLAY_FILE=${HARPIX_DISPLAY_FILE}")
+  endif()
+endfunction()

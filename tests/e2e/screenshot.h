@@ -1,0 +1,8 @@
+// A picture of Harpix for the documentation: the main window with its About box open.
+#pragma once
+
+#include <string>
+
+// Starts a small demo, opens the About box and saves the part of the screen that shows both
+// as a 24-bit BMP file. Returns the process exit code for the driver (0 on success).
+int TakeAboutBoxScreenshot(const std::string& bmpPath);
