@@ -1,0 +1,69 @@
+// AudioEngine: the program's one use of DirectMusic — COM, the loader, the performance with its
+// default audiopath, the performance's tool graph and the lyric tool in it.
+//
+// All operations run on the main window's thread. Every DirectMusic result is passed on
+// unchanged, and success is exactly S_OK. Names and paths are ANSI; one that would not fit its
+// buffer whole gives E_INVALIDARG before DirectMusic is called, rather than being cut.
+//
+// Teardown (the destructor), in this order: the lyric tool stops notifying and any lyric send
+// in flight is served, collect garbage and release the loader, stop all music, close the
+// performance down, release the tool, the graph and the performance, and leave COM; without a
+// performance only the loader, if any, is released before COM is left. The tool is
+// silenced first because Stop and CloseDown wait for DirectMusic's threads, one of which may be
+// the tool waiting in SendMessageA for this very thread.
+#pragma once
+
+#include <windows.h>
+#include <dmusici.h>
+
+#include <cstdint>
+
+class LyricTool;
+class ScriptWrapper;
+
+// The audiopath configuration is loaded from this folder, relative to the current directory,
+// through a path buffer of kAudioPathBufferSize bytes.
+constexpr char kRuntimeFilesPrefix[] = "RuntimeFiles\\";
+constexpr size_t kAudioPathBufferSize = 100;
+// The longest audiopath file name that fits: 86 characters.
+constexpr size_t kMaxAudioPathFileName = kAudioPathBufferSize - sizeof kRuntimeFilesPrefix;
+
+class AudioEngine {
+public:
+    // Enters COM on this thread.
+    AudioEngine();
+    ~AudioEngine();
+
+    // Creates the loader and the performance and starts the performance with a standard
+    // audiopath of `defaultPathType` and `pchannelCount` channels, or, when
+    // `audioPathFileName` is not empty, with the audiopath configured in
+    // "RuntimeFiles\<audioPathFileName>" as the default.
+    HRESULT Initialize(HWND window, const char* audioPathFileName, DWORD pchannelCount,
+                       DWORD defaultPathType);
+    void CollectGarbage();
+    // Where the loader finds scripts; returns the loader's ScanDirectory result.
+    HRESULT SetSearchDirectory(const char* folder);
+    // Puts a LyricTool at the head of the performance's graph, notifying `window`. Always TRUE;
+    // without a default audiopath or graph (or memory) the engine simply has no tool.
+    BOOL InstallLyricTool(HWND window);
+    // The performance's default audiopath with a reference for the caller, or null.
+    IDirectMusicAudioPath* GetDefaultAudioPath();
+    // Loads `fileName` from the search directory and initialises it with the performance; on
+    // success writes a new wrapper, owned by the caller, to `out`. Failures leave `out` alone,
+    // except that a wrapper that cannot be allocated writes null (E_OUTOFMEMORY).
+    HRESULT LoadScript(ScriptWrapper** out, const char* fileName);
+    // The installed tool, or null (none installed, or teardown has begun). Not a reference:
+    // valid while the engine lives.
+    LyricTool* GetLyricTool();
+
+    AudioEngine(const AudioEngine&) = delete;
+    AudioEngine& operator=(const AudioEngine&) = delete;
+
+private:
+    IDirectMusicLoader8* loader;
+    IDirectMusicPerformance8* performance;
+    IDirectMusicGraph* graph;
+    LyricTool* lyricTool;
+    // Whether the constructor's CoInitialize counted, so that teardown leaves COM only then.
+    bool comEntered;
+};

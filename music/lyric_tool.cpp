@@ -1,0 +1,207 @@
+// LyricTool: reference counting, the tool's answers to its graph, and the lyric hand-off.
+#include "lyric_tool.h"
+
+#include <dmerror.h>
+
+#include <cstring>
+#include <new>
+
+namespace {
+
+// DirectMusic gives lyrics of any length; more than this is never looked at.
+constexpr size_t kMaxConvertedUnits = 1000;
+
+// RAII for the tool's lock, so that no return path leaves it held.
+class LockHolder {
+public:
+    explicit LockHolder(CRITICAL_SECTION& lock) : held(lock) { EnterCriticalSection(&held); }
+    ~LockHolder() { LeaveCriticalSection(&held); }
+    LockHolder(const LockHolder&) = delete;
+    LockHolder& operator=(const LockHolder&) = delete;
+
+private:
+    CRITICAL_SECTION& held;
+};
+
+}  // namespace
+
+LyricTool::LyricTool()
+    : targetWindow(nullptr),
+      refCount(1),
+      notifying(true),
+      sendsInFlight(0),
+      noSendInFlight(CreateEventA(nullptr, TRUE, TRUE, nullptr)) {
+    std::memset(lyricText, 0, sizeof lyricText);
+    InitializeCriticalSection(&lock);
+}
+
+LyricTool::~LyricTool() {
+    if (noSendInFlight != nullptr) {
+        CloseHandle(noSendInFlight);
+    }
+    DeleteCriticalSection(&lock);
+}
+
+BOOL LyricTool::SetTargetWindow(HWND window) {
+    targetWindow = window;
+    return TRUE;
+}
+
+void LyricTool::CopyLyricText(char* dest, size_t size) {
+    if (dest == nullptr || size == 0) {
+        return;
+    }
+    LockHolder hold(lock);
+    size_t length = strnlen(lyricText, size - 1);
+    std::memcpy(dest, lyricText, length);
+    dest[length] = '\0';
+}
+
+void LyricTool::StopNotifying() {
+    {
+        LockHolder hold(lock);
+        notifying = false;
+    }
+    for (;;) {
+        {
+            LockHolder hold(lock);
+            if (sendsInFlight == 0) {
+                return;
+            }
+        }
+        // The send in flight most likely waits for a window of this very thread: serve the
+        // messages sent to this thread (and only those; posted messages stay queued), then
+        // sleep until the send has returned or another message is sent here.
+        MSG message;
+        PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+        if (noSendInFlight != nullptr) {
+            MsgWaitForMultipleObjects(1, &noSendInFlight, FALSE, INFINITE, QS_SENDMESSAGE);
+        } else {
+            MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_SENDMESSAGE);
+        }
+    }
+}
+
+STDMETHODIMP LyricTool::QueryInterface(REFIID riid, void** object) {
+    if (object == nullptr) {
+        return E_POINTER;
+    }
+    // Not IDirectMusicTool8: the tool has no Clone.
+    if (IsEqualGUID(riid, IID_IUnknown) || IsEqualGUID(riid, IID_IDirectMusicTool)) {
+        *object = static_cast<IDirectMusicTool*>(this);
+        AddRef();
+        return S_OK;
+    }
+    *object = nullptr;
+    return E_NOINTERFACE;
+}
+
+STDMETHODIMP_(ULONG) LyricTool::AddRef() {
+    return InterlockedIncrement(&refCount);
+}
+
+STDMETHODIMP_(ULONG) LyricTool::Release() {
+    ULONG ref = InterlockedDecrement(&refCount);
+    if (ref == 0) {
+        delete this;
+    }
+    return ref;
+}
+
+STDMETHODIMP LyricTool::Init(IDirectMusicGraph*) {
+    return E_NOTIMPL;
+}
+
+STDMETHODIMP LyricTool::GetMsgDeliveryType(DWORD* deliveryType) {
+    if (deliveryType == nullptr) {
+        return E_POINTER;
+    }
+    // At queue time, shortly before the lyric is heard, so the window shows it in step.
+    *deliveryType = DMUS_PMSGF_TOOL_QUEUE;
+    return S_OK;
+}
+
+STDMETHODIMP LyricTool::GetMediaTypeArraySize(DWORD* count) {
+    if (count == nullptr) {
+        return E_POINTER;
+    }
+    *count = 2;
+    return S_OK;
+}
+
+STDMETHODIMP LyricTool::GetMediaTypes(DWORD** mediaTypes, DWORD count) {
+    if (count != 2) {
+        return E_FAIL;
+    }
+    if (mediaTypes == nullptr || *mediaTypes == nullptr) {
+        return E_POINTER;
+    }
+    // Lyric-track events and the lyrics that scripts send.
+    (*mediaTypes)[0] = DMUS_PMSGT_LYRIC;
+    (*mediaTypes)[1] = DMUS_PMSGT_SCRIPTLYRIC;
+    return S_OK;
+}
+
+STDMETHODIMP LyricTool::ProcessPMsg(IDirectMusicPerformance*, DMUS_PMSG* message) {
+    if (message == nullptr) {
+        return E_POINTER;
+    }
+    // Without a graph, or unstamped, the message cannot go on: the performance frees it.
+    if (message->pGraph == nullptr || FAILED(message->pGraph->StampPMsg(message))) {
+        return DMUS_S_FREE;
+    }
+    // From here every message goes on to the next tool unchanged.
+    if (message->dwType != DMUS_PMSGT_LYRIC && message->dwType != DMUS_PMSGT_SCRIPTLYRIC) {
+        return DMUS_S_REQUEUE;
+    }
+    const WCHAR* lyric = reinterpret_cast<DMUS_LYRIC_PMSG*>(message)->wszString;
+    size_t units = 0;
+    while (units < kMaxConvertedUnits && lyric[units] != 0) {
+        ++units;
+    }
+    if (units == 0) {
+        return DMUS_S_REQUEUE;
+    }
+
+    // Converted outside the lock, so the window never waits for the conversion.
+    char* text = new (std::nothrow) char[units + 1]();
+    if (text == nullptr) {
+        return DMUS_S_REQUEUE;
+    }
+    // ISO 8859-1: units up to 255 are the bytes of the same value; the text ends at the first
+    // unit beyond that, which no 8-bit byte could show.
+    for (size_t i = 0; i < units && lyric[i] <= 0xFF; ++i) {
+        text[i] = static_cast<char>(lyric[i]);
+    }
+
+    bool send;
+    {
+        LockHolder hold(lock);
+        // Cleared whole first, so a shorter lyric leaves nothing of the one before; a longer
+        // one keeps its first 255 characters.
+        std::memset(lyricText, 0, sizeof lyricText);
+        std::memcpy(lyricText, text, strnlen(text, sizeof lyricText - 1));
+        send = notifying;
+        if (send) {
+            if (sendsInFlight++ == 0 && noSendInFlight != nullptr) {
+                ResetEvent(noSendInFlight);
+            }
+        }
+    }
+    delete[] text;
+
+    if (send) {
+        // Blocks until the window's thread has served WM_LYRIC, which reads the text through
+        // CopyLyricText; the lock is free meanwhile.
+        SendMessageA(targetWindow, WM_LYRIC, 0, 0);
+        LockHolder hold(lock);
+        if (--sendsInFlight == 0 && noSendInFlight != nullptr) {
+            SetEvent(noSendInFlight);
+        }
+    }
+    return DMUS_S_REQUEUE;
+}
+
+STDMETHODIMP LyricTool::Flush(IDirectMusicPerformance*, DMUS_PMSG*, REFERENCE_TIME) {
+    return E_NOTIMPL;
+}
