@@ -1,4 +1,4 @@
-// AudioEngine: the program's one use of DirectMusic — COM, the loader, the performance with its
+// AudioEngine: the program's one use of DirectMusic: COM, the loader, the performance with its
 // default audiopath, the performance's tool graph and the lyric tool in it.
 //
 // All operations run on the main window's thread. Every DirectMusic result is passed on
@@ -16,7 +16,7 @@
 #include <windows.h>
 #include <dmusici.h>
 
-#include <cstdint>
+#include <cstddef>
 
 class LyricTool;
 class ScriptWrapper;
