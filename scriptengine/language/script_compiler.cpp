@@ -1,0 +1,13 @@
+// CompileScript: the three passes in order, stopping at the first error.
+#include "script_compiler.h"
+
+#include "lexer.h"
+#include "name_binding.h"
+#include "parser.h"
+
+bool CompileScript(const std::u16string& source, const std::vector<std::u16string>& objectAliases,
+                   Program& program, ScriptError& error) {
+    std::vector<Token> tokens;
+    return Tokenize(source, tokens, error) && ParseScript(tokens, source, program, error) &&
+           BindNames(program, objectAliases, source, error);
+}

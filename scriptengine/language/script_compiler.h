@@ -1,0 +1,13 @@
+// Compiling a script's source: tokens, syntax tree, names bound. Compile errors carry the line
+// (from 1), the column (from 0), a description and the text of the line.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "script_error.h"
+#include "syntax_tree.h"
+
+// `objectAliases` are the names the script's container holds: the objects of Name.Play.
+bool CompileScript(const std::u16string& source, const std::vector<std::u16string>& objectAliases,
+                   Program& program, ScriptError& error);
