@@ -2,19 +2,22 @@
 #include "main_window.h"
 
 #include "about_box.h"
+#include "demo_window.h"
+#include "lyric_tool.h"
 #include "resource.h"
 #include "shell_state.h"
 
 namespace {
 
-// Builds the demo: music engine, script, start-up routine and controls. To come with the demo
-// window; for now the window is an empty frame.
 LRESULT OnCreate() {
+    CreateDemo();
     return 0;
 }
 
-// Tears the demo down, before the frame ends the message loop.
-void OnDestroy() {}
+LRESULT OnLyric() {
+    RefreshLyricView();
+    return 0;
+}
 
 LRESULT OnPaint(HWND window) {
     // Everything the user sees is a child control or the menu; nothing is drawn here.
@@ -37,13 +40,11 @@ LRESULT OnCommand(HWND window, WPARAM wParam, LPARAM lParam) {
             RefreshLyricView();
             return 0;
         default:
-            return DefWindowProcA(window, WM_COMMAND, wParam, lParam);
+            return OnDemoCommand(window, wParam, lParam);
     }
 }
 
 }  // namespace
-
-void RefreshLyricView() {}
 
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     mainWindow = window;
@@ -54,8 +55,10 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
             return OnPaint(window);
         case WM_COMMAND:
             return OnCommand(window, wParam, lParam);
+        case WM_LYRIC:
+            return OnLyric();
         case WM_DESTROY:
-            OnDestroy();
+            DestroyDemo();
             PostQuitMessage(0);
             return 0;
         default:

@@ -1,6 +1,7 @@
 // The program's entry and its message loop.
 #include <windows.h>
 
+#include "key_filter.h"
 #include "resource.h"
 #include "shell_state.h"
 #include "start_up.h"
@@ -15,8 +16,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
 
     MSG message;
     while (GetMessageA(&message, nullptr, 0, 0) > 0) {
-        // KEY FILTER: Enter and Tab are handled here, before the accelerators, once the demo
-        // window has controls to commit and to move the focus through.
+        // Enter and Tab mean the same for the whole window, whatever control has the focus,
+        // so they are taken here, before any control or accelerator sees them.
+        FilterKeys(message);
 
         // Accelerators are translated for the window the keystroke was addressed to, so a child
         // control with the focus receives (and ignores) the About command.

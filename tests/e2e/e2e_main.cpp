@@ -28,7 +28,9 @@ int main(int argc, char** argv) {
         }
     }
     if (harpixExePath.empty()) {
-        std::fprintf(stderr, "usage: harpix_e2e --harpix=PATH-TO-Harpix.exe [--screenshot=FILE.bmp] [gtest options]\n");
+        std::fprintf(stderr,
+                     "usage: harpix_e2e --harpix=PATH-TO-Harpix.exe [--screenshot=FILE.bmp] [gtest "
+                     "options]\n");
         return 2;
     }
     if (!screenshotPath.empty()) {

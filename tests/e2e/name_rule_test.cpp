@@ -6,7 +6,8 @@
 namespace {
 
 std::string Described(const char* title) {
-    return std::string("Title ") + title + "\nWindowWidth 300\nWindowHeight 200\nEnd Ini\n";
+    return std::string(kScriptLine) + "Title " + title +
+           "\nWindowWidth 300\nWindowHeight 200\nEnd Ini\n";
 }
 
 // Starts the program and returns the caption of its main window: the Title of the file it read.

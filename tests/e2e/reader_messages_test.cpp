@@ -12,8 +12,8 @@ TEST(ReaderMessages, ComeOneAfterAnotherOverTheWaitWindowAndStartUpGoesOn) {
     // last pair), then the end of the text without End Ini: three messages in that order.
     DemoRun run(
         "Title Messages\nWindowWidth 300\nWindowHeight 200\n"
-        "ScriptFileName " +
-        std::string(120, 's') +
+        "AutoExecRoutine " +
+        std::string(60, 'r') +
         "\n"
         "Button Incomplete\nCoordx 1\nCoordy 2\nWidth 3\nHeight 4\nNotAKey\n");
     const char* expected[] = {kSizeLimitMessage, kButtonIncompleteMessage, kUnexpectedEndMessage};

@@ -1,0 +1,200 @@
+// Building, driving and tearing down the demo window.
+#include "demo_window.h"
+
+#include <cstdio>
+#include <new>
+#include <string>
+#include <vector>
+
+#include "audio_engine.h"
+#include "demo_settings.h"
+#include "demo_state.h"
+#include "lyric_tool.h"
+#include "main_window.h"
+#include "object_records.h"
+#include "script_wrapper.h"
+#include "shell_state.h"
+
+const char kInitializeFailedMessage[] =
+    "Harpix could not initialize. This could be due to a missing audiopath file, lack of audio "
+    "drivers, lack of audio service, a problem with DSound, or a problem with DMusic. Harpix is "
+    "exiting.";
+const char kScriptLoadFailedMessage[] = "The script could not load properly.  Harpix is exiting.";
+
+namespace {
+
+const char kScriptLoadErrorCaption[] = "Script Load Error";
+// Names and paths handed to DirectMusic must fit its 260-character buffers whole.
+constexpr size_t kMaxPath = 260;
+
+// Shows why the demo cannot start, then destroys the window from inside its own creation.
+void GiveUp(const char* message) {
+    MessageBoxA(mainWindow, message, kScriptLoadErrorCaption, MB_OK | MB_ICONHAND);
+    DestroyWindow(mainWindow);
+}
+
+// The current directory and "\RuntimeFiles", never cut: a folder that does not fit in 260
+// characters is refused later rather than replaced by a different one.
+std::string RuntimeFilesFolder() {
+    std::vector<char> directory(kMaxPath);
+    DWORD length = GetCurrentDirectoryA(static_cast<DWORD>(directory.size()), directory.data());
+    if (length >= directory.size()) {
+        directory.resize(length + 1);
+        length = GetCurrentDirectoryA(static_cast<DWORD>(directory.size()), directory.data());
+    }
+    return std::string(directory.data(), length) + "\\RuntimeFiles";
+}
+
+HWND CreateChild(const char* className, DWORD exStyle, DWORD style, const char* text, int x, int y,
+                 int width, int height, int id) {
+    HWND control =
+        CreateWindowExA(exStyle, className, text, style, x, y, width, height, mainWindow,
+                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), appInstance, nullptr);
+    SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(controlFont), FALSE);
+    return control;
+}
+
+constexpr DWORD kButtonStyle = WS_CHILD | WS_VISIBLE | BS_DEFPUSHBUTTON;
+constexpr DWORD kEditStyle =
+    WS_CHILD | WS_VISIBLE | WS_DLGFRAME | WS_TABSTOP | ES_NUMBER | ES_MULTILINE;
+constexpr DWORD kLabelStyle = WS_CHILD | WS_VISIBLE | SS_LEFT;
+constexpr DWORD kFramedStaticStyle = WS_CHILD | WS_VISIBLE | WS_DLGFRAME | SS_CENTER;
+
+void CreateControls() {
+    for (int32_t i = 0; i < buttonCount; ++i) {
+        ButtonDef& b = *buttons[i];
+        b.Control = CreateChild("button", 0, kButtonStyle, b.Label, b.Coordx, b.Coordy, b.Width,
+                                b.Height, i);
+    }
+    for (int32_t i = 0; i < variableCount; ++i) {
+        VariableDef& v = *variables[i];
+        v.EditControl = CreateChild("edit", WS_EX_STATICEDGE, kEditStyle, nullptr, v.Coordx,
+                                    v.Coordy, 30, 20, kEditIdBase + i);
+        // The box shows what the script holds, after the start-up routine has run.
+        int32_t value = 0;
+        activeScript->GetVariableNumber(v.Scriptvariable, &value);
+        char digits[16];
+        std::snprintf(digits, sizeof digits, "%d", static_cast<int>(value));
+        SendMessageA(v.EditControl, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(digits));
+        v.LabelControl = CreateChild("static", 0, kLabelStyle, v.Label, v.LabelX, v.LabelY,
+                                     v.LabelWidth, 20, kLabelIdBase + i);
+    }
+    for (int32_t i = 0; i < textBoxCount; ++i) {
+        TextBoxDef& t = *textBoxes[i];
+        t.Control = CreateChild("static", WS_EX_STATICEDGE, kFramedStaticStyle, t.Text, t.TopLeftX,
+                                t.TopLeftY, t.Width, t.Height, kTextBoxIdBase + i);
+    }
+    if (hasLyricView) {
+        LyricViewDef& l = *lyricView;
+        l.Control = CreateChild("static", WS_EX_STATICEDGE, kFramedStaticStyle, nullptr, l.TopLeftX,
+                                l.TopLeftY, l.Width, l.Height, kLyricViewId);
+    }
+}
+
+void SetInitialFocus() {
+    if (buttonCount > 0) {
+        SetFocus(buttons[0]->Control);
+    } else if (variableCount > 0) {
+        SetFocus(variables[0]->EditControl);
+        focusCursor = kEditIdBase;
+    }
+}
+
+}  // namespace
+
+void CreateDemo() {
+    controlFont = CreateFontA(15, 5, 0, 0, 500, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                              OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                              VARIABLE_PITCH | FF_SWISS, "MS Sans Serif");
+    // An engine that cannot even be allocated is music that cannot start.
+    audioEngine = new (std::nothrow) AudioEngine();
+    if (audioEngine == nullptr) {
+        GiveUp(kInitializeFailedMessage);
+        return;
+    }
+    const std::string searchFolder = RuntimeFilesFolder();
+    if (audioEngine->Initialize(mainWindow, demoSettings.AudioPathFileName, 128,
+                                DMUS_APATH_SHARED_STEREOPLUSREVERB) != S_OK) {
+        GiveUp(kInitializeFailedMessage);
+        return;
+    }
+    audioEngine->CollectGarbage();
+    audioEngine->SetSearchDirectory(searchFolder.c_str());
+    audioEngine->InstallLyricTool(mainWindow);
+    // A search folder too long for DirectMusic was refused above; the loader would otherwise
+    // look for the script somewhere else, so it is not loaded at all.
+    if (searchFolder.size() >= kMaxPath ||
+        audioEngine->LoadScript(&activeScript, demoSettings.ScriptFileName) != S_OK) {
+        GiveUp(kScriptLoadFailedMessage);
+        return;
+    }
+    if (demoSettings.AutoExecRoutine[0] != '\0') {
+        activeScript->CallRoutine(demoSettings.AutoExecRoutine);
+    }
+    CreateControls();
+    SetInitialFocus();
+}
+
+void DestroyDemo() {
+    // The tables and counts are emptied with the records, so that nothing served later (a lyric
+    // during the engine's teardown, a key still in the queue) finds a freed record.
+    ReleaseObjectRecords();
+    DeleteObject(controlFont);
+    controlFont = nullptr;
+    // The script before the engine: the wrapper borrows the engine's loader and performance.
+    // Each global is cleared before its object goes, so a lyric served meanwhile finds nothing.
+    if (activeScript != nullptr) {
+        ScriptWrapper* script = activeScript;
+        activeScript = nullptr;
+        delete script;
+    }
+    if (audioEngine != nullptr) {
+        AudioEngine* engine = audioEngine;
+        audioEngine = nullptr;
+        delete engine;
+    }
+}
+
+LRESULT OnDemoCommand(HWND window, WPARAM wParam, LPARAM lParam) {
+    const int id = LOWORD(wParam);
+    const int notification = HIWORD(wParam);
+    if (id < buttonCount) {
+        if (activeScript != nullptr) {
+            activeScript->CallRoutine(buttons[id]->Scriptroutine);
+        }
+        focusCursor = id;
+        RefreshLyricView();
+        return 0;
+    }
+    if (id >= kEditIdBase && id < kEditIdBase + variableCount) {
+        const VariableDef& variable = *variables[id - kEditIdBase];
+        if (notification == EN_SETFOCUS) {
+            activeEditId = id;
+            focusCursor = id;
+        } else if (notification == EN_KILLFOCUS) {
+            const int32_t value =
+                static_cast<int32_t>(GetDlgItemInt(mainWindow, id, nullptr, TRUE));
+            if (activeScript != nullptr) {
+                activeScript->SetVariableNumber(variable.Scriptvariable, value);
+            }
+            activeEditId = 0;
+            if (variable.HasNotifyRoutine == 1 && activeScript != nullptr) {
+                activeScript->CallRoutine(variable.NotifyRoutine);
+            }
+        }
+    }
+    return DefWindowProcA(window, WM_COMMAND, wParam, lParam);
+}
+
+void RefreshLyricView() {
+    if (!hasLyricView || audioEngine == nullptr) {
+        return;
+    }
+    LyricTool* tool = audioEngine->GetLyricTool();
+    if (tool == nullptr) {
+        return;
+    }
+    char text[kLyricTextSize];
+    tool->CopyLyricText(text, sizeof text);
+    SendMessageA(lyricView->Control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
+}

@@ -1,0 +1,18 @@
+// The demo the main window carries: built on WM_CREATE, driven by WM_COMMAND and WM_LYRIC, torn
+// down on WM_DESTROY.
+#pragma once
+
+#include <windows.h>
+
+// Font, engine, script, start-up routine, one control for each record, and the initial focus.
+// When the music or the script cannot start it says so and destroys the window.
+void CreateDemo();
+
+// Frees the records, the font, the script and the engine, in that order.
+void DestroyDemo();
+
+// Button clicks and edit-box focus changes; ids that are neither go to the default procedure.
+LRESULT OnDemoCommand(HWND window, WPARAM wParam, LPARAM lParam);
+
+extern const char kInitializeFailedMessage[];
+extern const char kScriptLoadFailedMessage[];
