@@ -6,3 +6,6 @@
 // Starts a small demo, opens the About box and saves the part of the screen that shows both
 // as a 24-bit BMP file. Returns the process exit code for the driver (0 on success).
 int TakeAboutBoxScreenshot(const std::string& bmpPath);
+
+// Saves the main window of a demo with every kind of control.
+int TakeDemoWindowScreenshot(const std::string& bmpPath);
