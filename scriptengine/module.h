@@ -1,0 +1,7 @@
+// The DLL's count of live objects and server locks, which DllCanUnloadNow reports to COM.
+#pragma once
+
+void ModuleAddObject();
+void ModuleRemoveObject();
+void ModuleLock();
+void ModuleUnlock();

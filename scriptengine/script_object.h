@@ -1,0 +1,87 @@
+// The stand-in script object: IDirectMusicScript, IDirectMusicObject and IPersistStream on one
+// object and one reference count.
+//
+// Load reads a script file; Init compiles its source and keeps the performance (one
+// reference, given back when the object goes) and starts the lyric delivery; from then on the
+// routines can be called and the global variables read and written. Every method may be called
+// from any thread: one lock keeps the object's state whole, and it is never held while the
+// delivery thread is waited for.
+#pragma once
+
+#include <windows.h>
+#include <dmusici.h>
+
+#include <memory>
+
+#include "lyric_delivery.h"
+#include "performance_host.h"
+#include "script_file.h"
+#include "script_runtime.h"
+
+class ScriptObject : public IDirectMusicScript, public IDirectMusicObject, public IPersistStream {
+public:
+    // One reference, nothing loaded.
+    ScriptObject();
+
+    // IUnknown (one for all three interfaces)
+    STDMETHOD(QueryInterface)(REFIID riid, void** object) override;
+    STDMETHOD_(ULONG, AddRef)() override;
+    STDMETHOD_(ULONG, Release)() override;
+
+    // IDirectMusicScript
+    STDMETHOD(Init)
+    (IDirectMusicPerformance* performance, DMUS_SCRIPT_ERRORINFO* errorInfo) override;
+    STDMETHOD(CallRoutine)(WCHAR* routineName, DMUS_SCRIPT_ERRORINFO* errorInfo) override;
+    STDMETHOD(SetVariableVariant)
+    (WCHAR* variableName, VARIANT value, WINBOOL setReference,
+     DMUS_SCRIPT_ERRORINFO* errorInfo) override;
+    STDMETHOD(GetVariableVariant)
+    (WCHAR* variableName, VARIANT* value, DMUS_SCRIPT_ERRORINFO* errorInfo) override;
+    STDMETHOD(SetVariableNumber)
+    (WCHAR* variableName, LONG value, DMUS_SCRIPT_ERRORINFO* errorInfo) override;
+    STDMETHOD(GetVariableNumber)
+    (WCHAR* variableName, LONG* value, DMUS_SCRIPT_ERRORINFO* errorInfo) override;
+    STDMETHOD(SetVariableObject)
+    (WCHAR* variableName, IUnknown* value, DMUS_SCRIPT_ERRORINFO* errorInfo) override;
+    STDMETHOD(GetVariableObject)
+    (WCHAR* variableName, REFIID riid, LPVOID* object, DMUS_SCRIPT_ERRORINFO* errorInfo) override;
+    STDMETHOD(EnumRoutine)(DWORD index, WCHAR* name) override;
+    STDMETHOD(EnumVariable)(DWORD index, WCHAR* name) override;
+
+    // IDirectMusicObject
+    STDMETHOD(GetDescriptor)(LPDMUS_OBJECTDESC descriptor) override;
+    STDMETHOD(SetDescriptor)(LPDMUS_OBJECTDESC descriptor) override;
+    STDMETHOD(ParseDescriptor)(LPSTREAM stream, LPDMUS_OBJECTDESC descriptor) override;
+
+    // IPersist and IPersistStream
+    STDMETHOD(GetClassID)(CLSID* classId) override;
+    STDMETHOD(IsDirty)() override;
+    STDMETHOD(Load)(IStream* stream) override;
+    STDMETHOD(Save)(IStream* stream, WINBOOL clearDirty) override;
+    STDMETHOD(GetSizeMax)(ULARGE_INTEGER* size) override;
+
+    ScriptObject(const ScriptObject&) = delete;
+    ScriptObject& operator=(const ScriptObject&) = delete;
+
+private:
+    // Only Release deletes the object, when the last reference goes.
+    virtual ~ScriptObject();
+
+    // Drops what Init made: the delivery (waited for), the runtime and the performance. Called
+    // without the lock held.
+    void Uninitialize();
+    // The name runtime errors give as their source: the loader's file name, else the script's.
+    std::u16string SourceName() const;
+    // The common checks of the variable methods, under the lock.
+    HRESULT CheckVariableCall(const WCHAR* name) const;
+
+    LONG refCount = 1;
+    CRITICAL_SECTION lock;
+    bool loaded = false;
+    ScriptFile file;
+    DMUS_OBJECTDESC descriptor;
+    IDirectMusicPerformance* performance = nullptr;
+    LyricDelivery* delivery = nullptr;
+    std::unique_ptr<ScriptRuntime> runtime;
+    PerformanceHost host;
+};
