@@ -13,9 +13,10 @@
 #include "syntax_tree.h"
 
 // Expressions nest at most this deep (operators and parentheses), and If blocks at most
-// kMaxBlockDepth deep, so that neither the parser nor the interpreter can run out of stack.
+// kMaxBlockDepth deep, so that neither the parser nor the interpreter can run out of stack: with
+// routines calling each other kMaxCallDepth deep, the interpreter then needs well under 1 MB.
 constexpr int kMaxExpressionDepth = 100;
-constexpr int kMaxBlockDepth = 32;
+constexpr int kMaxBlockDepth = 16;
 
 bool ParseScript(const std::vector<Token>& tokens, const std::u16string& source, Program& program,
                  ScriptError& error);
