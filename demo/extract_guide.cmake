@@ -1,0 +1,15 @@
+# Copies the README's section for demo authors into a text file of its own, for the package.
+file(READ "${README}" readme)
+string(FIND "${readme}" "\n## Making your own demo" start)
+if(start EQUAL -1)
+  message(FATAL_ERROR "README.md has no section \"Making your own demo\"")
+endif()
+math(EXPR start "${start} + 1")
+string(SUBSTRING "${readme}" ${start} -1 guide)
+string(FIND "${guide}" "\n## " end)
+if(NOT end EQUAL -1)
+  string(SUBSTRING "${guide}" 0 ${end} guide)
+endif()
+# Windows' own editors expect CR LF line ends.
+string(REPLACE "\n" "\r\n" guide "${guide}")
+file(WRITE "${OUTPUT}" "${guide}")
