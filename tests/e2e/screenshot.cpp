@@ -9,8 +9,6 @@
 
 #include "demo_run.h"
 
-namespace {
-
 bool SaveScreenArea(const RECT& area, const std::string& path) {
     const int width = area.right - area.left;
     const int height = area.bottom - area.top;
@@ -47,8 +45,6 @@ bool SaveScreenArea(const RECT& area, const std::string& path) {
     ReleaseDC(nullptr, screen);
     return written;
 }
-
-}  // namespace
 
 int TakeDemoWindowScreenshot(const std::string& bmpPath) {
     DemoRun run(
