@@ -59,6 +59,7 @@ private:
 
 int TourDemo(const std::string& demoFolder, const std::string& shotsFolder) {
     Tour tour(shotsFolder);
+    CreateDirectoryA(shotsFolder.c_str(), nullptr);
     const std::string exe = demoFolder + "\\Harpix.exe";
     HarpixProcess process(exe, "\"" + exe + "\"", demoFolder);
     HWND main = WaitForWindowOfClass(process.Id(), "HARPIX");
