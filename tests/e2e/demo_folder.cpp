@@ -48,8 +48,16 @@ void RemoveTree(const std::string& path) {
 
 }  // namespace
 
-DemoFolder::DemoFolder() : path_(NewTemporaryFolder("harpix demo")) {
+DemoFolder::DemoFolder(const char* stem, const char* exeName)
+    : path_(NewTemporaryFolder(stem)), exeName_(exeName) {
     CopyFileA(harpixExePath.c_str(), ExePath().c_str(), FALSE);
+}
+
+void DemoFolder::Remove(const std::string& relativeName) const {
+    const std::string full = path_ + "\\" + relativeName;
+    if (!DeleteFileA(full.c_str())) {
+        RemoveDirectoryA(full.c_str());
+    }
 }
 
 DemoFolder::~DemoFolder() {

@@ -8,8 +8,9 @@ extern std::string harpixExePath;
 
 class DemoFolder {
 public:
-    // The folder's name has a blank in it, as folders of real users often do.
-    DemoFolder();
+    // The folder's name has a blank in it, as folders of real users often do; `stem` and
+    // `exeName` are ANSI (Windows-1252) names.
+    explicit DemoFolder(const char* stem = "harpix demo", const char* exeName = "Harpix.exe");
     ~DemoFolder();
     DemoFolder(const DemoFolder&) = delete;
     DemoFolder& operator=(const DemoFolder&) = delete;
@@ -17,11 +18,15 @@ public:
     // Writes `content` byte for byte to `relativeName`, making any folder it needs.
     void Write(const std::string& relativeName, const std::string& content) const;
 
+    // Removes a file or an empty folder of the demo.
+    void Remove(const std::string& relativeName) const;
+
     const std::string& Path() const { return path_; }
-    std::string ExePath() const { return path_ + "\\Harpix.exe"; }
+    std::string ExePath() const { return path_ + "\\" + exeName_; }
 
 private:
     std::string path_;
+    std::string exeName_;
 };
 
 // A second empty folder, to start the program from somewhere else.

@@ -7,6 +7,7 @@
 
 #include "demo_folder.h"
 #include "demo_tour.h"
+#include "expected_messages.h"
 #include "screenshot.h"
 
 extern std::string scriptsDirectory;
@@ -14,7 +15,7 @@ extern std::string scriptsDirectory;
 namespace {
 
 const char kUsage[] =
-    "usage: harpix_e2e --harpix=PATH [--scripts=DIR] [gtest options]\n"
+    "usage: harpix_e2e --harpix=PATH [--check=HARPIX-CHECK] [--scripts=DIR] [gtest options]\n"
     "       harpix_e2e --harpix=PATH --screenshot=FILE.bmp | --screenshot-demo=FILE.bmp\n"
     "       harpix_e2e --tour=DEMO-FOLDER --shots=FOLDER\n";
 
@@ -49,6 +50,7 @@ int main(int argc, char** argv) {
     for (int i = 1; i < argc; ++i) {
         Option(argv[i], "--harpix", harpixExePath) ||
             Option(argv[i], "--scripts", scriptsDirectory) ||
+            Option(argv[i], "--check", harpixCheckPath) ||
             Option(argv[i], "--screenshot", aboutShot) ||
             Option(argv[i], "--screenshot-demo", demoShot) ||
             Option(argv[i], "--tour", tourFolder) || Option(argv[i], "--shots", shotsFolder);
