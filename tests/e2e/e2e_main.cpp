@@ -11,6 +11,7 @@
 #include "screenshot.h"
 
 extern std::string scriptsDirectory;
+extern std::string soakDemoFolder;
 
 namespace {
 
@@ -51,6 +52,7 @@ int main(int argc, char** argv) {
         Option(argv[i], "--harpix", harpixExePath) ||
             Option(argv[i], "--scripts", scriptsDirectory) ||
             Option(argv[i], "--check", harpixCheckPath) ||
+            Option(argv[i], "--demo", soakDemoFolder) ||
             Option(argv[i], "--screenshot", aboutShot) ||
             Option(argv[i], "--screenshot-demo", demoShot) ||
             Option(argv[i], "--tour", tourFolder) || Option(argv[i], "--shots", shotsFolder);

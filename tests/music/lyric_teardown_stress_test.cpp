@@ -14,7 +14,7 @@
 
 namespace {
 
-const int kTeardowns = 200;
+const int kTeardowns = 1000;
 // How long Stop waits for the delivering thread before the test calls it a deadlock.
 const DWORD kStopWaitMs = 2000;
 
