@@ -83,14 +83,17 @@ RunResult ScriptRuntime::CallRoutine(const std::u16string& name, ScriptHost& hos
     ScriptHost* outerHost = this->host;
     ScriptError* outerError = this->error;
     int outerDepth = depth;
+    int64_t outerSteps = steps;
     this->host = &host;
     this->error = &error;
     depth = 0;
+    steps = 0;
     const Routine& routine = program.routines[index];
     bool ran = RunRoutine(index, routine.line, 0);
     this->host = outerHost;
     this->error = outerError;
     depth = outerDepth;
+    steps = outerSteps;
     return ran ? RunResult::Ok : RunResult::RuntimeError;
 }
 
@@ -145,6 +148,15 @@ bool ScriptRuntime::Fail(int line, int column, const std::string& description) {
     return false;
 }
 
+bool ScriptRuntime::Step(int line, int column) {
+    if (++steps > kMaxSteps) {
+        return Fail(line, column,
+                    "Out of time: a routine, with the routines it calls, may take at most " +
+                        std::to_string(kMaxSteps) + " steps");
+    }
+    return true;
+}
+
 bool ScriptRuntime::RunRoutine(int index, int line, int column) {
     if (depth >= kMaxCallDepth) {
         return Fail(line, column,
@@ -171,6 +183,9 @@ bool ScriptRuntime::RunBlock(const Block& block, Frame& frame) {
 }
 
 bool ScriptRuntime::RunStatement(const Statement& statement, Frame& frame) {
+    if (!Step(statement.line, statement.column)) {
+        return false;
+    }
     switch (statement.kind) {
         case Statement::Kind::Dim:
             return true;
@@ -265,6 +280,9 @@ bool ScriptRuntime::SetMaster(MasterValue which, int32_t value, const Statement&
 }
 
 bool ScriptRuntime::Evaluate(const Expression& expression, Frame& frame, int32_t& value) {
+    if (!Step(expression.line, expression.column)) {
+        return false;
+    }
     switch (expression.kind) {
         case Expression::Kind::Number:
             value = expression.number;

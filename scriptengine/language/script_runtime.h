@@ -3,10 +3,11 @@
 //
 // All values are 32-bit integers. Arithmetic that leaves that range, division by zero, a call of
 // something that is not a routine, a method other than Play or Stop on an object, Rand or a
-// master value given a number out of its range, and routines calling each other more than
-// kMaxCallDepth deep are runtime errors: the routine stops where the error is, and what it did
-// before stays done. The master values start as the performance's defaults (tempo 100 percent,
-// the others 0) and are held here; Get returns what Set stored.
+// master value given a number out of its range, routines calling each other more than
+// kMaxCallDepth deep, and a call that takes more than kMaxSteps steps are runtime errors: the
+// routine stops where the error is, and what it did before stays done. The master values start as
+// the performance's defaults (tempo 100 percent, the others 0) and are held here; Get returns what
+// Set stored.
 #pragma once
 
 #include <cstdint>
@@ -17,8 +18,13 @@
 #include "script_host.h"
 #include "syntax_tree.h"
 
-// The language has no loops; recursion is the one way a script could run away.
+// The language has no loops; recursion is the one way a script could call without end.
 constexpr int kMaxCallDepth = 64;
+// Without loops, work still multiplies: 40 routines that each call the next one twice make 2^40
+// calls from a script of a few lines, which would hang the program's window for ever. So a call
+// from outside, with everything it calls, runs at most this many statements and expressions;
+// a real demo's routine takes a few hundred.
+constexpr int64_t kMaxSteps = 100000;
 
 // The allowed range of each master value.
 constexpr int32_t kMinMasterTempo = 1;
@@ -59,6 +65,8 @@ private:
     bool EvaluateCall(const Expression& expression, Frame& frame, int32_t& value);
     bool EvaluateBinary(const Expression& expression, int32_t left, int32_t right, int32_t& value);
     bool Fail(int line, int column, const std::string& description);
+    // Counts one statement or expression of the running call against kMaxSteps.
+    bool Step(int line, int column);
 
     Program program;
     std::u16string source;
@@ -68,4 +76,5 @@ private:
     ScriptHost* host = nullptr;
     ScriptError* error = nullptr;
     int depth = 0;
+    int64_t steps = 0;
 };

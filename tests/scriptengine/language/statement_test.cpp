@@ -342,6 +342,40 @@ TEST(StatementTest, RoutinesThatCallEachOtherForeverStop) {
         << Describe(script.error);
 }
 
+// Routines Level0 to Level<levels> in which each calls the next one twice, and the last counts
+// its calls: 2 ^ levels calls from a few lines of source.
+std::string DoublingCalls(int levels) {
+    std::string source = "Dim Calls\n";
+    for (int i = 0; i < levels; ++i) {
+        std::string next = "Level" + std::to_string(i + 1);
+        source += "Sub Level" + std::to_string(i) + "\n  " + next + "\n  " + next + "\nEnd Sub\n";
+    }
+    return source + "Sub Level" + std::to_string(levels) + "\n  Calls = Calls + 1\nEnd Sub\n";
+}
+
+TEST(StatementTest, WorkThatMultipliesStopsAtTheStepLimit) {
+    // 2 ^ 20 calls take millions of steps: still quick enough to show a missing limit as a
+    // failure here rather than a hang, where 2 ^ 40 would keep the program's window busy for ever.
+    TestScript runaway(DoublingCalls(20));
+    ASSERT_TRUE(runaway.compiled) << Describe(runaway.error);
+    EXPECT_EQ(runaway.Call("Level0"), RunResult::RuntimeError);
+    EXPECT_NE(runaway.error.description.find("Out of time"), std::string::npos)
+        << Describe(runaway.error);
+    int32_t calls = runaway.Global("Calls");
+    EXPECT_GT(calls, 0) << "the work before the limit stays done";
+    EXPECT_LT(calls, kMaxSteps);
+
+    // The limit holds for each call from outside: the next one starts with all of it.
+    runaway.runtime->SetVariable(u"Calls", 0);
+    EXPECT_EQ(runaway.Call("Level18"), RunResult::Ok) << Describe(runaway.error);
+    EXPECT_EQ(runaway.Global("Calls"), 4);
+
+    TestScript modest(DoublingCalls(12));
+    ASSERT_TRUE(modest.compiled) << Describe(modest.error);
+    EXPECT_EQ(modest.Call("Level0"), RunResult::Ok) << Describe(modest.error);
+    EXPECT_EQ(modest.Global("Calls"), 4096);
+}
+
 TEST(StatementTest, NamesAreListedInSourceOrder) {
     TestScript script("Dim b, a\nSub Second\nEnd Sub\nDim c\nSub First\nEnd Sub\n");
     ASSERT_TRUE(script.compiled) << Describe(script.error);
