@@ -1,15 +1,24 @@
 // libFuzzer target for the description-file reader: whatever bytes a demo author (or anyone)
-// puts in a description file, the tables, records and settings stay within their bounds, and
-// the same bytes always give the same demo and the same messages.
+// puts in a description file, the tables, records and settings stay within their bounds, the
+// same bytes always give the same demo and the same messages, whether read from memory or from a
+// file as the program reads it, and harpix-check reports them as valid JSON.
+#include <unistd.h>
+
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <string>
 #include <vector>
 
 #include "demo_settings.h"
+#include "description_json.h"
 #include "description_reader.h"
 #include "description_text.h"
 #include "fuzz_check.h"
+#include "json_check.h"
 #include "object_records.h"
 #include "reader_messages.h"
 
@@ -171,6 +180,61 @@ void CheckReading(const std::vector<const char*>& shown) {
     CheckMessages(shown);
 }
 
+// harpix-check's report of the reading: valid JSON that holds every value and message as it is.
+void CheckReport(const std::vector<const char*>& shown) {
+    std::vector<std::string> messages(shown.begin(), shown.end());
+    std::string report = DescribeReadingAsJson(messages);
+    std::vector<std::string> strings;
+    FUZZ_CHECK(ParseReportJson(report, strings), "harpix-check's report is no valid JSON: %.200s",
+               report.c_str());
+    std::sort(strings.begin(), strings.end());
+    auto reported = [&strings](const char* value) {
+        return std::binary_search(strings.begin(), strings.end(), std::string(value));
+    };
+    FUZZ_CHECK(reported(demoSettings.Title) && reported(demoSettings.ScriptFileName) &&
+                   reported(demoSettings.AutoExecRoutine) &&
+                   reported(demoSettings.AudioPathFileName),
+               "a setting is missing from harpix-check's report");
+    for (int32_t i = 0; i < buttonCount; ++i) {
+        FUZZ_CHECK(reported(buttons[i]->Label) && reported(buttons[i]->Scriptroutine),
+                   "button %d is missing from harpix-check's report", i);
+    }
+    for (int32_t i = 0; i < variableCount; ++i) {
+        FUZZ_CHECK(reported(variables[i]->Label) && reported(variables[i]->Scriptvariable) &&
+                       reported(variables[i]->NotifyRoutine),
+                   "variable %d is missing from harpix-check's report", i);
+    }
+    for (int32_t i = 0; i < textBoxCount; ++i) {
+        FUZZ_CHECK(reported(textBoxes[i]->Text),
+                   "text box %d is missing from harpix-check's report", i);
+    }
+    for (const char* message : shown) {
+        FUZZ_CHECK(reported(message), "a message is missing from harpix-check's report");
+    }
+}
+
+// The program reads its description file through ReadDescriptionFile: the second reading of
+// each input goes that way, through a file of this process's own, in memory where the system
+// has a place for that (twice as quick as a disk).
+class InputFile {
+public:
+    InputFile() {
+        const char* folder = access("/dev/shm", W_OK) == 0 ? "/dev/shm" : "/tmp";
+        std::snprintf(path, sizeof path, "%s/harpix-reader-fuzz-%d.ini", folder,
+                      static_cast<int>(getpid()));
+    }
+    ~InputFile() { std::remove(path); }
+
+    void Write(const uint8_t* data, size_t size) {
+        std::FILE* file = std::fopen(path, "wb");
+        FUZZ_CHECK(file != nullptr, "cannot write %s", path);
+        FUZZ_CHECK(std::fwrite(data, 1, size, file) == size, "cannot write %s", path);
+        FUZZ_CHECK(std::fclose(file) == 0, "cannot write %s", path);
+    }
+
+    char path[64];
+};
+
 // What one reading gave, copied out of the process-wide tables.
 struct Reading {
     DemoSettings settings;
@@ -182,14 +246,25 @@ struct Reading {
     std::vector<const char*> messages;
 };
 
-Reading Read(const uint8_t* data, size_t size) {
+enum class Source { Memory, File };
+
+Reading Read(const uint8_t* data, size_t size, Source source) {
     // The state the program starts from: settings zero, tables empty.
     ReleaseObjectRecords();
     demoSettings = DemoSettings{};
-    LoadDescriptionText(reinterpret_cast<const char*>(data), size);
     MessageLog log;
-    InterpretDescriptionText(log);
+    if (source == Source::Memory) {
+        LoadDescriptionText(reinterpret_cast<const char*>(data), size);
+        InterpretDescriptionText(log);
+    } else {
+        static InputFile file;
+        file.Write(data, size);
+        FUZZ_CHECK(ReadDescriptionFile(file.path, log), "the reader cannot open %s", file.path);
+    }
     CheckReading(log.shown);
+    if (source == Source::Memory) {
+        CheckReport(log.shown);
+    }
 
     Reading reading{};
     reading.settings = demoSettings;
@@ -264,8 +339,8 @@ bool SameRecords(const std::vector<Record>& a, const std::vector<Record>& b) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    Reading first = Read(data, size);
-    Reading second = Read(data, size);
+    Reading first = Read(data, size, Source::Memory);
+    Reading second = Read(data, size, Source::File);
     FUZZ_CHECK(Same(first.settings, second.settings), "two readings gave different settings");
     FUZZ_CHECK(SameRecords(first.buttons, second.buttons), "two readings gave different buttons");
     FUZZ_CHECK(SameRecords(first.variables, second.variables),
