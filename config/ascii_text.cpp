@@ -1,17 +1,5 @@
-// Locale-free case folding and number parsing for the description-file reader.
+// Locale-free number parsing for the description-file reader.
 #include "ascii_text.h"
-
-static char FoldAscii(char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool EqualsIgnoringCase(const char* text, const char* key) {
-    while (*text != '\0' && FoldAscii(*text) == FoldAscii(*key)) {
-        ++text;
-        ++key;
-    }
-    return FoldAscii(*text) == FoldAscii(*key);
-}
 
 static bool IsCSpace(char c) {
     return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';

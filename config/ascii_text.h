@@ -3,8 +3,29 @@
 
 #include <cstdint>
 
-// Compares two zero-terminated strings, folding only the ASCII letters A to Z.
-bool EqualsIgnoringCase(const char* text, const char* key);
+// Folds only the ASCII letters A to Z, whatever the locale.
+inline char FoldAscii(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+// Compares two zero-terminated strings, folding only the ASCII letters A to Z. Inline because
+// the reader compares every word it reads with its keys, most of them failing at the first
+// letter, and the call itself cost more than the comparison.
+inline bool EqualsIgnoringCase(const char* text, const char* key) {
+    // Most words are spelt as their key is, and equal bytes need no folding.
+    while (*text == *key) {
+        if (*text == '\0') {
+            return true;
+        }
+        ++text;
+        ++key;
+    }
+    while (*text != '\0' && FoldAscii(*text) == FoldAscii(*key)) {
+        ++text;
+        ++key;
+    }
+    return FoldAscii(*text) == FoldAscii(*key);
+}
 
 // The C atoi rule: leading white space, an optional sign, then decimal digits up to the first
 // other character; no digits give 0. Values that do not fit wrap as 32-bit integers.

@@ -25,9 +25,28 @@ bool Advance(int32_t& position, ReaderMessages& messages) {
     return true;
 }
 
+// The reading position, kept in a local while one word or line is read and handed back when the
+// reader returns. The reader stores characters through char pointers, which may alias anything:
+// with the caller's variable itself the compiler had to write it back after every character.
+class LocalPosition {
+public:
+    explicit LocalPosition(int32_t& position) : at(position), shared(position) {}
+    ~LocalPosition() { shared = at; }
+    LocalPosition(const LocalPosition&) = delete;
+    LocalPosition& operator=(const LocalPosition&) = delete;
+
+    int32_t at;
+
+private:
+    int32_t& shared;
+};
+
 }  // namespace
 
-ReadStatus ReadToken(int32_t& position, char (&token)[kTokenCapacity], ReaderMessages& messages) {
+ReadStatus ReadToken(int32_t& sharedPosition, char (&token)[kTokenCapacity],
+                     ReaderMessages& messages) {
+    LocalPosition local(sharedPosition);
+    int32_t& position = local.at;
     token[kTokenCapacity - 1] = '\0';
     while (descriptionText[position] == '\n') {
         if (!Advance(position, messages)) {
@@ -57,8 +76,10 @@ ReadStatus ReadToken(int32_t& position, char (&token)[kTokenCapacity], ReaderMes
     }
 }
 
-ReadStatus ReadValueLine(int32_t& position, char* field, int32_t capacity,
+ReadStatus ReadValueLine(int32_t& sharedPosition, char* field, int32_t capacity,
                          ReaderMessages& messages) {
+    LocalPosition local(sharedPosition);
+    int32_t& position = local.at;
     int32_t length = 0;
     for (;;) {
         char c = descriptionText[position];

@@ -30,14 +30,14 @@ LyricTool::LyricTool()
       refCount(1),
       notifying(true),
       sendsInFlight(0),
-      noSendInFlight(CreateEventA(nullptr, TRUE, TRUE, nullptr)) {
+      lastSendReturned(CreateEventA(nullptr, TRUE, FALSE, nullptr)) {
     std::memset(lyricText, 0, sizeof lyricText);
     InitializeCriticalSection(&lock);
 }
 
 LyricTool::~LyricTool() {
-    if (noSendInFlight != nullptr) {
-        CloseHandle(noSendInFlight);
+    if (lastSendReturned != nullptr) {
+        CloseHandle(lastSendReturned);
     }
     DeleteCriticalSection(&lock);
 }
@@ -74,8 +74,8 @@ void LyricTool::StopNotifying() {
         // sleep until the send has returned or another message is sent here.
         MSG message;
         PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
-        if (noSendInFlight != nullptr) {
-            MsgWaitForMultipleObjects(1, &noSendInFlight, FALSE, INFINITE, QS_SENDMESSAGE);
+        if (lastSendReturned != nullptr) {
+            MsgWaitForMultipleObjects(1, &lastSendReturned, FALSE, INFINITE, QS_SENDMESSAGE);
         } else {
             MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_SENDMESSAGE);
         }
@@ -183,9 +183,7 @@ STDMETHODIMP LyricTool::ProcessPMsg(IDirectMusicPerformance*, DMUS_PMSG* message
         std::memcpy(lyricText, text, strnlen(text, sizeof lyricText - 1));
         send = notifying;
         if (send) {
-            if (sendsInFlight++ == 0 && noSendInFlight != nullptr) {
-                ResetEvent(noSendInFlight);
-            }
+            ++sendsInFlight;
         }
     }
     delete[] text;
@@ -195,8 +193,10 @@ STDMETHODIMP LyricTool::ProcessPMsg(IDirectMusicPerformance*, DMUS_PMSG* message
         // CopyLyricText; the lock is free meanwhile.
         SendMessageA(targetWindow, WM_LYRIC, 0, 0);
         LockHolder hold(lock);
-        if (--sendsInFlight == 0 && noSendInFlight != nullptr) {
-            SetEvent(noSendInFlight);
+        // Only a StopNotifying that has begun waits for this; until then the hand-off costs no
+        // event call.
+        if (--sendsInFlight == 0 && !notifying && lastSendReturned != nullptr) {
+            SetEvent(lastSendReturned);
         }
     }
     return DMUS_S_REQUEUE;

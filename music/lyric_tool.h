@@ -66,7 +66,9 @@ private:
     CRITICAL_SECTION lock;
     bool notifying;
     LONG sendsInFlight;
-    // Set while no send is in flight (manual reset); null if it could not be made, and then
-    // StopNotifying polls instead.
-    HANDLE noSendInFlight;
+    // Set (manual reset, never reset) by the last send in flight to return once notifying has
+    // stopped, for StopNotifying to wake on; while lyrics are handed over nothing touches it, as
+    // every event call is a round trip to the wineserver under Wine. Null if it could not be
+    // made, and then StopNotifying polls instead.
+    HANDLE lastSendReturned;
 };
