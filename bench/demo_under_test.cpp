@@ -73,6 +73,8 @@ bool MeasureRun(const Program& program, const BenchOptions& options, DWORD hold,
         std::fprintf(stderr, "%s: %s\n", program.name, problem.c_str());
         return false;
     }
+    figures.firstWindowMilliseconds = run.FirstWindowSeen();
+    figures.shownMilliseconds = run.WindowSeen();
     if (hold > 0) {
         Sleep(hold);
     }

@@ -29,7 +29,10 @@ struct Program {
 bool ProgramsUnderTest(const BenchOptions& options, Program& harpix, Program& minimal);
 
 struct RunFigures {
-    double startMilliseconds = 0;
+    double firstWindowMilliseconds =
+        0;                         // any window of the program visible (Harpix: the wait window)
+    double shownMilliseconds = 0;  // its main window visible
+    double startMilliseconds = 0;  // its main window the only one, and idle
     double peakWorkingSetMiB = 0;
 };
 

@@ -153,6 +153,14 @@ bool ProgramRun::WaitUntilShownAndIdle(const char* className, DWORD patience, do
     std::string seen = "no window";
     for (;;) {
         const std::vector<HWND> windows = VisibleWindowsOf(info.dwProcessId);
+        if (!windows.empty() && firstWindowSeen == 0) {
+            firstWindowSeen = MillisecondsSince(startTicks);
+        }
+        for (HWND window : windows) {
+            if (windowSeen == 0 && ClassNameOf(window) == className) {
+                windowSeen = MillisecondsSince(startTicks);
+            }
+        }
         if (windows.size() == 1 && ClassNameOf(windows[0]) == className) {
             const DWORD left = patience - (GetTickCount() - start);
             if (Answers(windows[0], left < patience ? left : 0)) {

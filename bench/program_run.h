@@ -33,6 +33,11 @@ public:
     bool WaitUntilShownAndIdle(const char* className, DWORD patience, double& milliseconds,
                                std::string& problem);
 
+    // When, in milliseconds since process creation, the first visible window of the program
+    // was seen, and its window of the class waited for; known after WaitUntilShownAndIdle.
+    double FirstWindowSeen() const { return firstWindowSeen; }
+    double WindowSeen() const { return windowSeen; }
+
     // The most memory the program has had in its working set so far, in bytes; 0 if unknown.
     SIZE_T PeakWorkingSet() const;
 
@@ -43,4 +48,6 @@ private:
     PROCESS_INFORMATION info = {};
     LARGE_INTEGER startTicks = {};
     HWND mainWindow = nullptr;
+    double firstWindowSeen = 0;
+    double windowSeen = 0;
 };
