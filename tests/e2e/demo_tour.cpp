@@ -11,12 +11,6 @@
 
 namespace {
 
-HWND FocusOf(DWORD threadId) {
-    GUITHREADINFO info = {};
-    info.cbSize = sizeof info;
-    return GetGUIThreadInfo(threadId, &info) ? info.hwndFocus : nullptr;
-}
-
 class Tour {
 public:
     Tour(const std::string& shotsFolder) : shots(shotsFolder) {}
@@ -78,18 +72,20 @@ int TourDemo(const std::string& demoFolder, const std::string& shotsFolder) {
     // The first edit box: Tab there from the buttons, type a new value, leave it.
     HWND edit = GetDlgItem(main, 50);
     for (int tabs = 0; tabs < 60 && FocusOf(process.ThreadId()) != edit; ++tabs) {
-        TypeKeys(main, {VK_TAB, -VK_TAB});
+        PressKey(process.ThreadId(), VK_TAB);
+        WaitUntil([&] { return FocusOf(process.ThreadId()) == edit; }, 300);
     }
     if (FocusOf(process.ThreadId()) != edit) {
         tour.Fail("Tab never reached the first edit box");
     }
-    TypeKeys(main, {'1', -'1', '5', -'5', '0', -'0', VK_TAB, -VK_TAB});
+    TypeText(process.ThreadId(), "150");
+    PressKey(process.ThreadId(), VK_TAB);
     lyric = tour.NewLyric(main, lyric);
     tour.Shot(main, "edit");
 
     PressButton(main, 0);
     lyric = tour.NewLyric(main, lyric);
-    TypeKeys(main, {VK_RETURN, -VK_RETURN});
+    PressKey(process.ThreadId(), VK_RETURN);
     lyric = tour.NewLyric(main, lyric);
     tour.Shot(main, "enter");
 

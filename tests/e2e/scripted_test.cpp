@@ -39,12 +39,6 @@ struct ScriptedRun : DemoRun {
     }
 };
 
-HWND FocusOf(DWORD threadId) {
-    GUITHREADINFO info = {};
-    info.cbSize = sizeof info;
-    return GetGUIThreadInfo(threadId, &info) ? info.hwndFocus : nullptr;
-}
-
 // Waits for the lyric view to show `text`; returns what it shows in the end.
 std::string LyricAfterWaiting(HWND main, const std::string& text) {
     HWND view = GetDlgItem(main, 550);
@@ -78,9 +72,12 @@ TEST(Scripted, LeavingAnEditBoxSetsItsVariableAndRunsItsNotifyRoutine) {
     HWND speed = GetDlgItem(main, 50);
     // Tab past the two buttons into the first box, whose text is then selected: typing
     // replaces it; Tab again leaves it.
-    TypeKeys(main, {VK_TAB, -VK_TAB, VK_TAB, -VK_TAB});
+    ASSERT_TRUE(WaitUntil([&] { return FocusOf(thread) == GetDlgItem(main, 0); }));
+    PressKey(thread, VK_TAB);
+    PressKey(thread, VK_TAB);
     ASSERT_TRUE(WaitUntil([&] { return FocusOf(thread) == speed; }));
-    TypeKeys(main, {'7', -'7', '7', -'7', VK_TAB, -VK_TAB});
+    TypeText(thread, "77");
+    PressKey(thread, VK_TAB);
     EXPECT_EQ(LyricAfterWaiting(main, "speed is 77"), "speed is 77");
     EXPECT_EQ(ControlText(speed), "77");
 }
@@ -90,7 +87,7 @@ TEST(Scripted, EnterCommitsEveryVariableInTableOrder) {
     HWND main = run.WaitForMainWindow();
     ASSERT_NE(main, nullptr);
     ASSERT_EQ(LyricAfterWaiting(main, "started"), "started");
-    TypeKeys(main, {VK_RETURN, -VK_RETURN});
+    PressKey(run.process->ThreadId(), VK_RETURN);
     // Speed's routine ran first (1), then Mood's (2); the last lyric is the order they ran in.
     EXPECT_EQ(LyricAfterWaiting(main, "12"), "12");
 }

@@ -131,12 +131,12 @@ MessageBoxSeen WaitForMessageBox(DWORD processId, DWORD milliseconds) {
     if (seen.box == nullptr) {
         return seen;
     }
-    // Give the box a moment to paint its icon before it is looked at.
-    Sleep(150);
     seen.caption = CaptionOf(seen.box);
     seen.text = ControlText(GetDlgItem(seen.box, 0xFFFF));
     seen.owner = GetWindow(seen.box, GW_OWNER);
-    seen.stopIcon = ShowsStopIcon(seen.box);
+    // The icon is looked at as painted, which on a busy machine can take a moment.
+    HWND box = seen.box;
+    seen.stopIcon = WaitUntil([box] { return ShowsStopIcon(box); }, 3000);
     return seen;
 }
 
@@ -145,9 +145,37 @@ void PressButton(HWND dialog, int buttonId) {
                  reinterpret_cast<LPARAM>(GetDlgItem(dialog, buttonId)));
 }
 
+HWND FocusOf(DWORD threadId) {
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof info;
+    return GetGUIThreadInfo(threadId, &info) ? info.hwndFocus : nullptr;
+}
+
+void PressKey(DWORD threadId, WPARAM key) {
+    HWND focus = FocusOf(threadId);
+    const LPARAM scan = static_cast<LPARAM>(MapVirtualKeyA(static_cast<UINT>(key), 0)) << 16;
+    PostMessageA(focus, WM_KEYDOWN, key, scan | 1);
+    PostMessageA(focus, WM_KEYUP, key, scan | 0xC0000001);
+    Sleep(30);
+}
+
+void TypeText(DWORD threadId, const char* text) {
+    for (; *text != '\0'; ++text) {
+        PostMessageA(FocusOf(threadId), WM_CHAR, static_cast<unsigned char>(*text), 1);
+    }
+    Sleep(30);
+}
+
 void TypeKeys(HWND foreground, const std::vector<int>& keys) {
-    SetForegroundWindow(foreground);
-    Sleep(100);
+    // Keyboard input goes to the foreground window; make sure it is there before typing.
+    HWND top = GetAncestor(foreground, GA_ROOT);
+    WaitUntil(
+        [top] {
+            SetForegroundWindow(top);
+            return GetForegroundWindow() == top;
+        },
+        3000);
+    Sleep(50);
     for (int key : keys) {
         INPUT input = {};
         input.type = INPUT_KEYBOARD;

@@ -41,5 +41,16 @@ MessageBoxSeen WaitForMessageBox(DWORD processId, DWORD milliseconds = kPatience
 void PressButton(HWND dialog, int buttonId);
 
 // Types keys with real keyboard input; the window must be in the foreground. Each entry is a
-// virtual-key code; a negative entry releases the key -entry.
+// virtual-key code; a negative entry releases the key -entry. Real input is what makes Alt and
+// Shift held, but on a busy machine under Wine a keystroke can be lost: callers check its
+// effect and type again.
 void TypeKeys(HWND foreground, const std::vector<int>& keys);
+
+// The window of the program's user-interface thread that has the keyboard focus, or null.
+HWND FocusOf(DWORD threadId);
+
+// A key pressed and released, or a character typed, as the keyboard delivers them: posted to the
+// window that has the focus in the program's thread, so they pass its message loop (and its key
+// filter) like real keys. Deterministic where no modifier key is needed.
+void PressKey(DWORD threadId, WPARAM key);
+void TypeText(DWORD threadId, const char* text);
