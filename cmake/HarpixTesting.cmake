@@ -19,3 +19,11 @@ function(harpix_wine_tests)
       ENVIRONMENT "HARPIX_DISPLAY_FILE=${HARPIX_DISPLAY_FILE}")
   endif()
 endfunction()
+
+# Marks tests that put windows on the shared display and send them input: they take turns,
+# because two Wine servers on one X display take the activation and the focus from each other.
+function(harpix_display_tests)
+  if(CMAKE_CROSSCOMPILING)
+    set_property(TEST ${ARGN} APPEND PROPERTY RESOURCE_LOCK display_input)
+  endif()
+endfunction()

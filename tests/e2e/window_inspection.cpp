@@ -154,8 +154,14 @@ HWND FocusOf(DWORD threadId) {
 void PressKey(DWORD threadId, WPARAM key) {
     HWND focus = FocusOf(threadId);
     const LPARAM scan = static_cast<LPARAM>(MapVirtualKeyA(static_cast<UINT>(key), 0)) << 16;
-    PostMessageA(focus, WM_KEYDOWN, key, scan | 1);
-    PostMessageA(focus, WM_KEYUP, key, scan | 0xC0000001);
+    if (focus != nullptr) {
+        PostMessageA(focus, WM_KEYDOWN, key, scan | 1);
+        PostMessageA(focus, WM_KEYUP, key, scan | 0xC0000001);
+    } else {
+        // No window of the program has the focus: its loop still sees the key.
+        PostThreadMessageA(threadId, WM_KEYDOWN, key, scan | 1);
+        PostThreadMessageA(threadId, WM_KEYUP, key, scan | 0xC0000001);
+    }
     Sleep(30);
 }
 
