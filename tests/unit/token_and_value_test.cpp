@@ -122,6 +122,30 @@ TEST(ReadValueLine, TerminatesWhatItCopiedWhenThe9999LimitStopsIt) {
     EXPECT_EQ(Names(messages.shown), (MessageNames{"too-long"}));
 }
 
+TEST(ReadValueLine, ThePositionLimitComesBeforeTheSizeLimit) {
+    // The 49th character of a value in a 50-byte field is the one at which the position reaches
+    // 9999: the reader stops with the too-long message alone, and the field keeps all 49
+    // characters (where the size limit would keep 48), terminated inside the field.
+    std::string text(9950, '\n');
+    text += std::string(60, 'x');
+    LoadDescriptionText(text.data(), text.size());
+    RecordedMessages messages;
+    int32_t position = 9950;
+    char field[51];
+    std::memset(field, '#', sizeof field);
+    EXPECT_EQ(ReadValueLine(position, field, 50, messages), ReadStop);
+    EXPECT_EQ(std::string(field), std::string(49, 'x'));
+    EXPECT_EQ(position, 9999);
+    EXPECT_EQ(Names(messages.shown), (MessageNames{"too-long"}));
+    EXPECT_EQ(field[50], '#') << "written past the field";
+
+    // The same at the top level: a setting then holds 49 characters.
+    std::string file(9934, '\n');
+    file += "AutoExecRoutine " + std::string(60, 'x');
+    EXPECT_EQ(Names(ReadDescription(file)), (MessageNames{"too-long"}));
+    EXPECT_EQ(std::string(demoSettings.AutoExecRoutine), std::string(49, 'x'));
+}
+
 TEST(ParseNumber, FollowsTheAtoiRule) {
     struct Row {
         const char* text;
