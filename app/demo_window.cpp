@@ -2,9 +2,8 @@
 #include "demo_window.h"
 
 #include <cstdio>
+#include <cstring>
 #include <new>
-#include <string>
-#include <vector>
 
 #include "audio_engine.h"
 #include "demo_settings.h"
@@ -14,6 +13,7 @@
 #include "object_records.h"
 #include "script_wrapper.h"
 #include "shell_state.h"
+#include "widen_text.h"
 
 const char kInitializeFailedMessage[] =
     "Harpix could not initialize. This could be due to a missing audiopath file, lack of audio "
@@ -24,8 +24,6 @@ const char kScriptLoadFailedMessage[] = "The script could not load properly.  Ha
 namespace {
 
 const char kScriptLoadErrorCaption[] = "Script Load Error";
-// Names and paths handed to DirectMusic must fit its 260-character buffers whole.
-constexpr size_t kMaxPath = 260;
 
 // Shows why the demo cannot start, then destroys the window from inside its own creation.
 void GiveUp(const char* message) {
@@ -33,16 +31,17 @@ void GiveUp(const char* message) {
     DestroyWindow(mainWindow);
 }
 
-// The current directory and "\RuntimeFiles", never cut: a folder that does not fit in 260
-// characters is refused later rather than replaced by a different one.
-std::string RuntimeFilesFolder() {
-    std::vector<char> directory(kMaxPath);
-    DWORD length = GetCurrentDirectoryA(static_cast<DWORD>(directory.size()), directory.data());
-    if (length >= directory.size()) {
-        directory.resize(length + 1);
-        length = GetCurrentDirectoryA(static_cast<DWORD>(directory.size()), directory.data());
+// The current directory's RuntimeFiles folder, whole, into `folder`. A folder that does not fit
+// DirectMusic's name buffer, or a current directory that cannot be had, is refused (false):
+// the loader would otherwise look for the script somewhere else.
+bool RuntimeFilesFolder(char (&folder)[kWideNameCapacity]) {
+    const DWORD length = GetCurrentDirectoryA(kWideNameCapacity, folder);
+    if (length == 0 || length + 1 + std::strlen(kRuntimeFilesFolder) >= kWideNameCapacity) {
+        return false;
     }
-    return std::string(directory.data(), length) + "\\RuntimeFiles";
+    folder[length] = '\\';
+    std::strcpy(folder + length + 1, kRuntimeFilesFolder);
+    return true;
 }
 
 HWND CreateChild(const char* className, DWORD exStyle, DWORD style, const char* text, int x, int y,
@@ -112,18 +111,19 @@ void CreateDemo() {
         GiveUp(kInitializeFailedMessage);
         return;
     }
-    const std::string searchFolder = RuntimeFilesFolder();
+    char searchFolder[kWideNameCapacity];
+    const bool folderFits = RuntimeFilesFolder(searchFolder);
     if (audioEngine->Initialize(mainWindow, demoSettings.AudioPathFileName, 128,
                                 DMUS_APATH_SHARED_STEREOPLUSREVERB) != S_OK) {
         GiveUp(kInitializeFailedMessage);
         return;
     }
     audioEngine->CollectGarbage();
-    audioEngine->SetSearchDirectory(searchFolder.c_str());
+    if (folderFits) {
+        audioEngine->SetSearchDirectory(searchFolder);
+    }
     audioEngine->InstallLyricTool(mainWindow);
-    // A search folder too long for DirectMusic was refused above; the loader would otherwise
-    // look for the script somewhere else, so it is not loaded at all.
-    if (searchFolder.size() >= kMaxPath ||
+    if (!folderFits ||
         audioEngine->LoadScript(&activeScript, demoSettings.ScriptFileName) != S_OK) {
         GiveUp(kScriptLoadFailedMessage);
         return;
@@ -136,6 +136,11 @@ void CreateDemo() {
 }
 
 void DestroyDemo() {
+    // Before anything is released: a performance may hold its lock while it hands the tool a
+    // lyric, and a script's last release may need that lock too.
+    if (audioEngine != nullptr) {
+        audioEngine->SilenceLyricTool();
+    }
     // The tables and counts are emptied with the records, so that nothing served later (a lyric
     // during the engine's teardown, a key still in the queue) finds a freed record.
     ReleaseObjectRecords();

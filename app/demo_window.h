@@ -14,5 +14,8 @@ void DestroyDemo();
 // Button clicks and edit-box focus changes; ids that are neither go to the default procedure.
 LRESULT OnDemoCommand(HWND window, WPARAM wParam, LPARAM lParam);
 
+// Shows the lyric tool's latest text in the lyric view.
+void RefreshLyricView();
+
 extern const char kInitializeFailedMessage[];
 extern const char kScriptLoadFailedMessage[];

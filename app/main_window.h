@@ -1,4 +1,4 @@
-// The main window: its procedure and the lyric view's refresh.
+// The main window: its style and its procedure.
 #pragma once
 
 #include <windows.h>
@@ -8,6 +8,3 @@ constexpr DWORD kMainWindowStyle =
     WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_VISIBLE;
 
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-
-// Shows the lyric tool's latest text in the lyric view.
-void RefreshLyricView();

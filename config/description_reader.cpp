@@ -219,8 +219,9 @@ void InterpretDescriptionText(ReaderMessages& messages) {
 bool ReadDescriptionFile(const char* fileName, ReaderMessages& messages) {
     demoSettings.AudioPathFileName[0] = '\0';
     demoSettings.AutoExecRoutine[0] = '\0';
-    // Every slot must be null before the sections fill them: the key filter stops at the first
-    // null slot.
+    // Earlier records are freed and every slot nulled before the sections fill them. The window
+    // and the key filter read the tables by their counts only; a slot past its count is still
+    // kept null, so that nothing can reach a freed record through it.
     ReleaseObjectRecords();
     if (!LoadDescriptionFile(fileName)) {
         return false;

@@ -31,18 +31,17 @@ AudioEngine::AudioEngine()
 
 AudioEngine::~AudioEngine() {
     if (performance != nullptr) {
-        // Hidden from GetLyricTool first, so that a WM_LYRIC served below does not read a
-        // tool that is on its way out.
+        SilenceLyricTool();
+        // Hidden from GetLyricTool, so that a WM_LYRIC still queued reads nothing from a tool
+        // that is on its way out.
         LyricTool* tool = lyricTool;
         lyricTool = nullptr;
-        if (tool != nullptr) {
-            tool->StopNotifying();
-        }
         if (loader != nullptr) {
             loader->CollectGarbage();
         }
         ReleaseAndClear(loader);
-        // Both wait for DirectMusic's threads, the lyric tool's caller among them.
+        // Both may wait for DirectMusic's threads, the lyric tool's caller among them; the tool
+        // never waits for this thread, so they finish.
         performance->Stop(nullptr, nullptr, 0, 0);
         performance->CloseDown();
         ReleaseAndClear(tool);
@@ -94,7 +93,8 @@ HRESULT AudioEngine::Initialize(HWND window, const char* audioPathFileName, DWOR
     IUnknown* configuration = nullptr;
     if (audioPathFileName[0] != '\0') {
         char path[kAudioPathBufferSize] = {};
-        std::strcpy(path, kRuntimeFilesPrefix);
+        std::strcpy(path, kRuntimeFilesFolder);
+        std::strcat(path, "\\");
         std::strcat(path, audioPathFileName);
         WCHAR widePath[kWideNameCapacity];
         WidenText(widePath, path, -1);
@@ -104,6 +104,10 @@ HRESULT AudioEngine::Initialize(HWND window, const char* audioPathFileName, DWOR
                                             widePath, reinterpret_cast<void**>(&configuration));
         if (FAILED(result)) {
             return result;
+        }
+        // A loader that reports success without an object would leave no default audiopath.
+        if (configuration == nullptr) {
+            return E_FAIL;
         }
     }
 
@@ -116,7 +120,7 @@ HRESULT AudioEngine::Initialize(HWND window, const char* audioPathFileName, DWOR
         ReleaseAndClear(performance);
         return result;
     }
-    if (configuration == nullptr) {
+    if (audioPathFileName[0] == '\0') {
         return S_OK;
     }
 
@@ -230,4 +234,10 @@ HRESULT AudioEngine::LoadScript(ScriptWrapper** out, const char* fileName) {
 
 LyricTool* AudioEngine::GetLyricTool() {
     return lyricTool;
+}
+
+void AudioEngine::SilenceLyricTool() {
+    if (lyricTool != nullptr) {
+        lyricTool->StopNotifying();
+    }
 }

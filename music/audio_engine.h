@@ -5,12 +5,10 @@
 // unchanged, and success is exactly S_OK. Names and paths are ANSI; one that would not fit its
 // buffer whole gives E_INVALIDARG before DirectMusic is called, rather than being cut.
 //
-// Teardown (the destructor), in this order: the lyric tool stops notifying and any lyric send
-// in flight is served, collect garbage and release the loader, stop all music, close the
-// performance down, release the tool, the graph and the performance, and leave COM; without a
-// performance only the loader, if any, is released before COM is left. The tool is
-// silenced first because Stop and CloseDown wait for DirectMusic's threads, one of which may be
-// the tool waiting in SendMessageA for this very thread.
+// Teardown (the destructor), in this order: the lyric tool is hidden and stops notifying, collect
+// garbage and release the loader, stop all music, close the performance down, release the tool,
+// the graph and the performance, and leave COM; without a performance only the loader, if any,
+// is released before COM is left.
 #pragma once
 
 #include <windows.h>
@@ -21,12 +19,13 @@
 class LyricTool;
 class ScriptWrapper;
 
-// The audiopath configuration is loaded from this folder, relative to the current directory,
-// through a path buffer of kAudioPathBufferSize bytes.
-constexpr char kRuntimeFilesPrefix[] = "RuntimeFiles\\";
+// The folder beside the description file that holds the script and everything it loads. The
+// audiopath configuration is loaded from it, relative to the current directory, through a path
+// buffer of kAudioPathBufferSize bytes.
+constexpr char kRuntimeFilesFolder[] = "RuntimeFiles";
 constexpr size_t kAudioPathBufferSize = 100;
-// The longest audiopath file name that fits: 86 characters.
-constexpr size_t kMaxAudioPathFileName = kAudioPathBufferSize - sizeof kRuntimeFilesPrefix;
+// The longest audiopath file name that fits after the folder and its backslash: 86 characters.
+constexpr size_t kMaxAudioPathFileName = kAudioPathBufferSize - sizeof kRuntimeFilesFolder - 1;
 
 class AudioEngine {
 public:
@@ -55,6 +54,9 @@ public:
     // The installed tool, or null (none installed, or teardown has begun). Not a reference:
     // valid while the engine lives.
     LyricTool* GetLyricTool();
+    // Ends the tool's notifications to the window for good; the window's teardown calls it
+    // before it releases anything, and the destructor calls it again.
+    void SilenceLyricTool();
 
     AudioEngine(const AudioEngine&) = delete;
     AudioEngine& operator=(const AudioEngine&) = delete;

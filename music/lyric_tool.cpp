@@ -26,19 +26,12 @@ private:
 }  // namespace
 
 LyricTool::LyricTool()
-    : targetWindow(nullptr),
-      refCount(1),
-      notifying(true),
-      sendsInFlight(0),
-      lastSendReturned(CreateEventA(nullptr, TRUE, FALSE, nullptr)) {
+    : targetWindow(nullptr), refCount(1), notifying(true), notificationPending(false) {
     std::memset(lyricText, 0, sizeof lyricText);
     InitializeCriticalSection(&lock);
 }
 
 LyricTool::~LyricTool() {
-    if (lastSendReturned != nullptr) {
-        CloseHandle(lastSendReturned);
-    }
     DeleteCriticalSection(&lock);
 }
 
@@ -55,31 +48,12 @@ void LyricTool::CopyLyricText(char* dest, size_t size) {
     size_t length = strnlen(lyricText, size - 1);
     std::memcpy(dest, lyricText, length);
     dest[length] = '\0';
+    notificationPending = false;
 }
 
 void LyricTool::StopNotifying() {
-    {
-        LockHolder hold(lock);
-        notifying = false;
-    }
-    for (;;) {
-        {
-            LockHolder hold(lock);
-            if (sendsInFlight == 0) {
-                return;
-            }
-        }
-        // The send in flight most likely waits for a window of this very thread: serve the
-        // messages sent to this thread (and only those; posted messages stay queued), then
-        // sleep until the send has returned or another message is sent here.
-        MSG message;
-        PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
-        if (lastSendReturned != nullptr) {
-            MsgWaitForMultipleObjects(1, &lastSendReturned, FALSE, INFINITE, QS_SENDMESSAGE);
-        } else {
-            MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_SENDMESSAGE);
-        }
-    }
+    LockHolder hold(lock);
+    notifying = false;
 }
 
 STDMETHODIMP LyricTool::QueryInterface(REFIID riid, void** object) {
@@ -174,31 +148,20 @@ STDMETHODIMP LyricTool::ProcessPMsg(IDirectMusicPerformance*, DMUS_PMSG* message
         text[i] = static_cast<char>(lyric[i]);
     }
 
-    bool send;
     {
         LockHolder hold(lock);
         // Cleared whole first, so a shorter lyric leaves nothing of the one before; a longer
         // one keeps its first 255 characters.
         std::memset(lyricText, 0, sizeof lyricText);
         std::memcpy(lyricText, text, strnlen(text, sizeof lyricText - 1));
-        send = notifying;
-        if (send) {
-            ++sendsInFlight;
+        // Posted, never sent: this thread may hold the performance's lock, which the window's
+        // thread needs for its own calls into DirectMusic. A post that fails (the window is
+        // gone, or its queue is full) leaves the next lyric to try again.
+        if (notifying && !notificationPending) {
+            notificationPending = PostMessageA(targetWindow, WM_LYRIC, 0, 0) != FALSE;
         }
     }
     delete[] text;
-
-    if (send) {
-        // Blocks until the window's thread has served WM_LYRIC, which reads the text through
-        // CopyLyricText; the lock is free meanwhile.
-        SendMessageA(targetWindow, WM_LYRIC, 0, 0);
-        LockHolder hold(lock);
-        // Only a StopNotifying that has begun waits for this; until then the hand-off costs no
-        // event call.
-        if (--sendsInFlight == 0 && !notifying && lastSendReturned != nullptr) {
-            SetEvent(lastSendReturned);
-        }
-    }
     return DMUS_S_REQUEUE;
 }
 

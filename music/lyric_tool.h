@@ -1,12 +1,11 @@
 // LyricTool: the program's own DirectMusic tool, which catches every lyric of the playing music
 // as 8-bit text and tells the main window with WM_LYRIC.
 //
-// DirectMusic calls ProcessPMsg on its own threads; the tool keeps the text, then sends WM_LYRIC
-// (wParam 0, lParam 0) and waits until the window has served it. The window reads the text with
-// CopyLyricText, under a small lock that is never held across the send. Before the engine stops
-// the music it calls StopNotifying: from then on no send starts, and a send already started is
-// served on the calling thread, so that the window's thread never waits inside DirectMusic for a
-// tool that waits for the window.
+// DirectMusic calls ProcessPMsg on its own threads, and a performance may hold its own lock while
+// it does; the same lock guards the calls the window makes (a routine that plays or stops
+// music). So the tool never waits for the window: it keeps the text under a small lock and posts
+// WM_LYRIC (wParam 0, lParam 0), at most one at a time; the window reads the latest text with
+// CopyLyricText. A burst of lyrics faster than the window serves them shows only the latest.
 #pragma once
 
 #include <windows.h>
@@ -32,9 +31,7 @@ public:
     // Copies the current lyric into `dest` of `size` bytes, cut to fit and always terminated.
     void CopyLyricText(char* dest, size_t size);
 
-    // Ends the notifications for good. Returns once no WM_LYRIC send is in flight; meanwhile it
-    // serves the messages sent to this thread, which is how a send to a window of this thread
-    // completes. Lyrics that arrive later still update the text.
+    // Ends the notifications for good, at once. Lyrics that arrive later still update the text.
     void StopNotifying();
 
     // IUnknown
@@ -62,13 +59,10 @@ private:
     HWND targetWindow;
     LONG refCount;
 
-    // Guards lyricText, notifying and sendsInFlight.
+    // Guards lyricText, notifying and notificationPending; never held while waiting for anyone.
     CRITICAL_SECTION lock;
     bool notifying;
-    LONG sendsInFlight;
-    // Set (manual reset, never reset) by the last send in flight to return once notifying has
-    // stopped, for StopNotifying to wake on; while lyrics are handed over nothing touches it, as
-    // every event call is a round trip to the wineserver under Wine. Null if it could not be
-    // made, and then StopNotifying polls instead.
-    HANDLE lastSendReturned;
+    // A WM_LYRIC is queued and the window has not read the text since: the next lyric only
+    // replaces the text, so a flood of lyrics cannot fill the window's message queue.
+    bool notificationPending;
 };

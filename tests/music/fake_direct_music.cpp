@@ -3,6 +3,8 @@
 
 #include <cstdio>
 
+#include "lyric_message.h"
+
 CallLog::CallLog() {
     InitializeCriticalSection(&lock);
 }
@@ -162,17 +164,20 @@ STDMETHODIMP FakeScript::Init(IDirectMusicPerformance* performance, DMUS_SCRIPT_
 }
 
 STDMETHODIMP FakeScript::CallRoutine(WCHAR* name, DMUS_SCRIPT_ERRORINFO* info) {
+    PerformanceLockHolder hold(world.performance);
     lastName = name;
     return Record("CallRoutine", Narrow(name) + ", " + (info ? "info" : "null"));
 }
 
 STDMETHODIMP FakeScript::SetVariableNumber(WCHAR* name, LONG value, DMUS_SCRIPT_ERRORINFO* info) {
+    PerformanceLockHolder hold(world.performance);
     lastName = name;
     return Record("SetVariableNumber",
                   Narrow(name) + ", " + std::to_string(value) + ", " + (info ? "info" : "null"));
 }
 
 STDMETHODIMP FakeScript::GetVariableNumber(WCHAR* name, LONG* value, DMUS_SCRIPT_ERRORINFO* info) {
+    PerformanceLockHolder hold(world.performance);
     lastName = name;
     HRESULT result = Record("GetVariableNumber", Narrow(name) + ", " + (info ? "info" : "null"));
     if (SUCCEEDED(result)) {
@@ -214,7 +219,7 @@ STDMETHODIMP FakeLoader::LoadObjectFromFile(REFGUID objectClass, REFIID iid, WCH
     if (IsEqualGUID(objectClass, CLSID_DirectMusicScript)) {
         world.script.AddRef();
         *object = static_cast<IDirectMusicScript*>(&world.script);
-    } else {
+    } else if (!world.configurationMissing) {
         world.configuration.AddRef();
         *object = static_cast<IUnknown*>(&world.configuration);
     }
@@ -222,6 +227,59 @@ STDMETHODIMP FakeLoader::LoadObjectFromFile(REFGUID objectClass, REFIID iid, WCH
 }
 
 // --- Performance
+
+FakePerformance::FakePerformance(CallLog& log, FakeDirectMusic& world)
+    : FakeUnknown(log, "Performance", IID_IDirectMusicPerformance8),
+      inTool(CreateEventA(nullptr, FALSE, FALSE, nullptr)),
+      world(world) {
+    InitializeCriticalSection(&lock);
+}
+
+FakePerformance::~FakePerformance() {
+    InterlockedExchange(&closing, 1);
+    JoinMessageThread();
+    CloseHandle(inTool);
+    DeleteCriticalSection(&lock);
+}
+
+void FakePerformance::StartMessageThread(const std::wstring& text, LONG count) {
+    lyric = text;
+    lyricCount = count;
+    InterlockedExchange(&closing, 0);
+    messageThread = CreateThread(nullptr, 0, MessageThread, this, 0, nullptr);
+}
+
+DWORD WINAPI FakePerformance::MessageThread(void* self) {
+    auto* performance = static_cast<FakePerformance*>(self);
+    LyricMessage message(DMUS_PMSGT_LYRIC, performance->lyric, &performance->world.graph);
+    for (LONG i = 0; performance->lyricCount == 0 || i < performance->lyricCount; ++i) {
+        PerformanceLockHolder hold(*performance);
+        if (InterlockedCompareExchange(&performance->closing, 0, 0) != 0) {
+            break;
+        }
+        SetEvent(performance->inTool);
+        for (IDirectMusicTool* tool : performance->world.graph.tools) {
+            tool->ProcessPMsg(performance, message.Get());
+        }
+        InterlockedIncrement(&performance->delivered);
+    }
+    return 0;
+}
+
+void FakePerformance::JoinMessageThread() {
+    if (messageThread == nullptr) {
+        return;
+    }
+    if (WaitForSingleObject(messageThread, 30000) != WAIT_OBJECT_0) {
+        std::fprintf(stderr,
+                     "FAILED: the performance's message thread is stuck in a tool: a "
+                     "deadlock with the window's thread\n");
+        std::fflush(stderr);
+        TerminateProcess(GetCurrentProcess(), 3);
+    }
+    CloseHandle(messageThread);
+    messageThread = nullptr;
+}
 
 STDMETHODIMP FakePerformance::InitAudio(IDirectMusic** music, IDirectSound** sound, HWND window,
                                         DWORD pathType, DWORD channelCount, DWORD flags,
@@ -288,6 +346,7 @@ STDMETHODIMP FakePerformance::Stop(IDirectMusicSegment* segment, IDirectMusicSeg
     if (onStop) {
         onStop();
     }
+    PerformanceLockHolder hold(*this);
     return Record("Stop", std::string(segment ? "segment" : "null") + ", " +
                               (state ? "state" : "null") + ", " + std::to_string(time) + ", " +
                               std::to_string(flags));
@@ -297,6 +356,9 @@ STDMETHODIMP FakePerformance::CloseDown() {
     if (onStop) {
         onStop();
     }
+    InterlockedExchange(&closing, 1);
+    JoinMessageThread();
+    PerformanceLockHolder hold(*this);
     HRESULT result = Record("CloseDown", "");
     // A performance that closes down lets go of its audiopaths and of the tools in its graph.
     world.graph.DropTools();

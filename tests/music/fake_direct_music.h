@@ -193,10 +193,23 @@ private:
     FakeDirectMusic& world;
 };
 
+// Like newer DirectMusic performances, the fake has a lock that its message thread holds while
+// it calls the graph's tools, and that Stop, CloseDown and every script call take too.
 class FakePerformance : public FakeUnknown<IDirectMusicPerformance8> {
 public:
-    FakePerformance(CallLog& log, FakeDirectMusic& world)
-        : FakeUnknown(log, "Performance", IID_IDirectMusicPerformance8), world(world) {}
+    FakePerformance(CallLog& log, FakeDirectMusic& world);
+    ~FakePerformance() override;
+
+    // Starts the message thread: it hands `lyric` to the graph's tools `count` times (or until
+    // CloseDown when `count` is 0), each time inside the lock, after setting inTool.
+    void StartMessageThread(const std::wstring& lyric, LONG count);
+    // Waits for the message thread to end; a thread that does not within 30 s is a deadlock,
+    // and the test process ends with a message saying so.
+    void JoinMessageThread();
+
+    CRITICAL_SECTION lock;
+    HANDLE inTool;  // auto-reset: the message thread holds the lock and is calling a tool
+    volatile LONG delivered = 0;
 
     STDMETHOD(InitAudio)
     (IDirectMusic** music, IDirectSound** sound, HWND window, DWORD pathType, DWORD channelCount,
@@ -263,8 +276,28 @@ public:
     std::function<void()> onStop;
 
 private:
+    static DWORD WINAPI MessageThread(void* self);
     FakeDirectMusic& world;
     IDirectMusicAudioPath* defaultPath = nullptr;  // a reference the performance holds
+    HANDLE messageThread = nullptr;
+    std::wstring lyric;
+    LONG lyricCount = 0;
+    volatile LONG closing = 0;
+};
+
+// Holds the performance's lock for the lifetime of a script call, as a real script's calls
+// into the performance do.
+class PerformanceLockHolder {
+public:
+    explicit PerformanceLockHolder(FakePerformance& performance) : held(performance.lock) {
+        EnterCriticalSection(&held);
+    }
+    ~PerformanceLockHolder() { LeaveCriticalSection(&held); }
+    PerformanceLockHolder(const PerformanceLockHolder&) = delete;
+    PerformanceLockHolder& operator=(const PerformanceLockHolder&) = delete;
+
+private:
+    CRITICAL_SECTION& held;
 };
 
 // Hands out one fake for the engine's CoCreateInstance; "Create.<name>" can be told to fail.
@@ -300,8 +333,9 @@ public:
     FakeScript script{log, *this};
     FakeLoader loader{log, *this};
     FakePerformance performance{log, *this};
-    // GetObjectInPath succeeds without an object.
+    // GetObjectInPath, or the loading of an audiopath configuration, succeeds without an object.
     bool graphMissing = false;
+    bool configurationMissing = false;
 
     FakeDirectMusic(const FakeDirectMusic&) = delete;
     FakeDirectMusic& operator=(const FakeDirectMusic&) = delete;

@@ -1,15 +1,18 @@
-// The lyric tool: its COM identity and reference count, its answers to the graph, ProcessPMsg's
-// cases, and the hand-off of a lyric to a real window from another thread.
+// The lyric tool: its COM identity, which messages it takes, ProcessPMsg's cases, and the
+// hand-off to the window, which must never wait for the window's thread.
 #include <gtest/gtest.h>
 
 #include <dmerror.h>
 
 #include <string>
+#include <vector>
 
 #include "allocation_watch.h"
+#include "audio_engine.h"
 #include "fake_direct_music.h"
 #include "lyric_message.h"
 #include "lyric_tool.h"
+#include "script_wrapper.h"
 #include "test_window.h"
 
 namespace {
@@ -20,78 +23,53 @@ std::string LyricOf(LyricTool* tool) {
     return text;
 }
 
-TEST(LyricTool, AnswersOnlyForIUnknownAndIDirectMusicTool) {
-    struct Row {
-        const char* name;
-        const IID* iid;
-        HRESULT result;
-    };
-    const Row rows[] = {
-        {"IUnknown", &IID_IUnknown, S_OK},
-        {"IDirectMusicTool", &IID_IDirectMusicTool, S_OK},
-        {"IDirectMusicTool8", &IID_IDirectMusicTool8, E_NOINTERFACE},
-        {"IDirectMusicGraph", &IID_IDirectMusicGraph, E_NOINTERFACE},
-    };
-    LyricTool* tool = new LyricTool();
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.name);
-        void* object = reinterpret_cast<void*>(1);
-        EXPECT_EQ(tool->QueryInterface(*row.iid, &object), row.result);
-        if (row.result == S_OK) {
-            EXPECT_EQ(object, static_cast<IDirectMusicTool*>(tool));
-            EXPECT_EQ(tool->Release(), 1u) << "QueryInterface took one reference";
-        } else {
-            EXPECT_EQ(object, nullptr);
-            EXPECT_EQ(tool->AddRef(), 2u) << "a refused QueryInterface took a reference";
-            tool->Release();
-        }
+// Serves every message queued for this thread.
+void Serve() {
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+        DispatchMessageA(&message);
     }
-    EXPECT_EQ(tool->QueryInterface(IID_IUnknown, nullptr), E_POINTER);
-    tool->Release();
 }
 
-TEST(LyricTool, TheLastReleaseDeletesIt) {
+TEST(LyricTool, IsACountedComObjectOfOneInterface) {
     LyricTool* tool = new LyricTool();
+    for (const IID* iid : {&IID_IUnknown, &IID_IDirectMusicTool}) {
+        void* object = nullptr;
+        EXPECT_EQ(tool->QueryInterface(*iid, &object), S_OK);
+        EXPECT_EQ(object, static_cast<IDirectMusicTool*>(tool));
+        EXPECT_EQ(tool->Release(), 1u) << "QueryInterface took one reference";
+    }
+    void* object = tool;
+    EXPECT_EQ(tool->QueryInterface(IID_IDirectMusicTool8, &object), E_NOINTERFACE);
+    EXPECT_EQ(object, nullptr);
+    EXPECT_EQ(tool->AddRef(), 2u) << "a refused QueryInterface took a reference";
     WatchForDeletion(tool);
-    EXPECT_EQ(tool->AddRef(), 2u);
     EXPECT_EQ(tool->Release(), 1u);
     EXPECT_FALSE(WasDeleted());
     EXPECT_EQ(tool->Release(), 0u);
     EXPECT_TRUE(WasDeleted());
 }
 
-TEST(LyricTool, AnswersTheGraph) {
+TEST(LyricTool, AsksForTheTwoLyricTypesOnly) {
     LyricTool* tool = new LyricTool();
-    EXPECT_EQ(tool->Init(nullptr), E_NOTIMPL);
-    EXPECT_EQ(tool->Flush(nullptr, nullptr, 0), E_NOTIMPL);
-
-    DWORD value = 0;
-    EXPECT_EQ(tool->GetMsgDeliveryType(&value), S_OK);
-    EXPECT_EQ(value, 8u) << "DMUS_PMSGF_TOOL_QUEUE";
-    EXPECT_EQ(tool->GetMediaTypeArraySize(&value), S_OK);
-    EXPECT_EQ(value, 2u);
-
     DWORD types[3] = {99, 99, 99};
     DWORD* array = types;
     EXPECT_EQ(tool->GetMediaTypes(&array, 2), S_OK);
-    EXPECT_EQ(types[0], 13u) << "DMUS_PMSGT_LYRIC";
-    EXPECT_EQ(types[1], 14u) << "DMUS_PMSGT_SCRIPTLYRIC";
+    EXPECT_EQ(types[0], static_cast<DWORD>(DMUS_PMSGT_LYRIC));
+    EXPECT_EQ(types[1], static_cast<DWORD>(DMUS_PMSGT_SCRIPTLYRIC));
     EXPECT_EQ(types[2], 99u);
-    for (DWORD count : {0u, 1u, 3u}) {
-        types[0] = types[1] = 99;
-        EXPECT_EQ(tool->GetMediaTypes(&array, count), E_FAIL) << "count " << count;
-        EXPECT_EQ(types[0], 99u) << "count " << count << " wrote the array";
-    }
+    types[0] = 99;
+    EXPECT_EQ(tool->GetMediaTypes(&array, 3), E_FAIL);
+    EXPECT_EQ(types[0], 99u) << "a refused count wrote the array";
     tool->Release();
 }
 
-// ProcessPMsg on the window's own thread, where SendMessageA calls the window at once.
+// ProcessPMsg on the window's own thread; the window serves its queue after each message.
 class ProcessPMsgTest : public ::testing::Test {
 protected:
     void SetUp() override {
         tool->SetTargetWindow(window.Handle());
         Process(DMUS_PMSGT_LYRIC, L"previous", &graph);
-        sends.clear();
     }
     void TearDown() override { tool->Release(); }
 
@@ -104,17 +82,19 @@ protected:
         if (messageGraph != nullptr) {
             EXPECT_EQ(graph.lastStamped, message.Get()) << "the message was not stamped";
         }
+        reads.clear();
+        Serve();
         return result;
     }
 
     CallLog log;
     FakeGraph graph{log};
     LyricTool* tool = new LyricTool();
-    std::vector<std::string> sends;  // the text the window read at each WM_LYRIC
+    std::vector<std::string> reads;  // the text the window read at each WM_LYRIC
     TestWindow window{[this](WPARAM wParam, LPARAM lParam) {
         EXPECT_EQ(wParam, 0u);
         EXPECT_EQ(lParam, 0);
-        sends.push_back(LyricOf(tool));
+        reads.push_back(LyricOf(tool));
     }};
 };
 
@@ -123,132 +103,95 @@ TEST_F(ProcessPMsgTest, KeepsLyricsAsLatin1AndTellsTheWindow) {
         const char* name;
         DWORD type;
         std::wstring text;
-        HRESULT result;
-        std::string lyric;  // lyricText afterwards
-        std::vector<std::string> sends;
+        std::string lyric;  // lyricText afterwards; the window is told when it changed
     };
-    const std::string latin1 = "\xE9t\xE9 \xFF";
     const Row rows[] = {
-        {"lyric", DMUS_PMSGT_LYRIC, L"abc", DMUS_S_REQUEUE, "abc", {"abc"}},
-        {"script lyric", DMUS_PMSGT_SCRIPTLYRIC, L"abc", DMUS_S_REQUEUE, "abc", {"abc"}},
-        {"shorter than before", DMUS_PMSGT_LYRIC, L"a", DMUS_S_REQUEUE, "a", {"a"}},
-        {"empty", DMUS_PMSGT_LYRIC, L"", DMUS_S_REQUEUE, "previous", {}},
-        {"note", DMUS_PMSGT_NOTE, L"abc", DMUS_S_REQUEUE, "previous", {}},
-        {"tempo", DMUS_PMSGT_TEMPO, L"", DMUS_S_REQUEUE, "previous", {}},
-        {"Latin-1", DMUS_PMSGT_LYRIC, L"\u00e9t\u00e9 \u00ff", DMUS_S_REQUEUE, latin1, {latin1}},
-        {"stops above U+00FF", DMUS_PMSGT_LYRIC, L"ab\u0101de", DMUS_S_REQUEUE, "ab", {"ab"}},
-        {"starts above U+00FF", DMUS_PMSGT_LYRIC, L"\u20acab", DMUS_S_REQUEUE, "", {""}},
-        {"300 characters",
-         DMUS_PMSGT_LYRIC,
-         std::wstring(300, L'x'),
-         DMUS_S_REQUEUE,
-         std::string(255, 'x'),
-         {std::string(255, 'x')}},
-        {"5000 characters",
-         DMUS_PMSGT_SCRIPTLYRIC,
-         std::wstring(5000, L'y'),
-         DMUS_S_REQUEUE,
-         std::string(255, 'y'),
-         {std::string(255, 'y')}},
+        {"lyric", DMUS_PMSGT_LYRIC, L"abc", "abc"},
+        {"script lyric", DMUS_PMSGT_SCRIPTLYRIC, L"abc", "abc"},
+        {"shorter than before", DMUS_PMSGT_LYRIC, L"a", "a"},
+        {"empty", DMUS_PMSGT_LYRIC, L"", "previous"},
+        {"note", DMUS_PMSGT_NOTE, L"abc", "previous"},
+        {"Latin-1", DMUS_PMSGT_LYRIC, L"\u00e9t\u00e9 \u00ff", "\xE9t\xE9 \xFF"},
+        {"stops above U+00FF", DMUS_PMSGT_LYRIC, L"ab\u0101de", "ab"},
+        {"starts above U+00FF", DMUS_PMSGT_LYRIC, L"\u20acab", ""},
+        {"300 characters", DMUS_PMSGT_LYRIC, std::wstring(300, L'x'), std::string(255, 'x')},
+        {"5000 characters", DMUS_PMSGT_SCRIPTLYRIC, std::wstring(5000, L'y'),
+         std::string(255, 'y')},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
         Process(DMUS_PMSGT_LYRIC, L"previous", &graph);
-        sends.clear();
-        EXPECT_EQ(Process(row.type, row.text, &graph), row.result);
+        EXPECT_EQ(Process(row.type, row.text, &graph), DMUS_S_REQUEUE);
         EXPECT_EQ(LyricOf(tool), row.lyric);
-        EXPECT_EQ(sends, row.sends);
+        const bool told = row.lyric != "previous";
+        EXPECT_EQ(reads, told ? std::vector<std::string>{row.lyric} : std::vector<std::string>{});
     }
 }
 
-TEST_F(ProcessPMsgTest, FreesWhatCannotGoOn) {
+TEST_F(ProcessPMsgTest, LeavesTheTextAloneWhenTheMessageCannotGoOnOrNoBufferCanBeHad) {
     EXPECT_EQ(Process(DMUS_PMSGT_LYRIC, L"abc", nullptr), DMUS_S_FREE) << "no graph";
     log.Fail("Graph.StampPMsg", DMUS_E_NOT_INIT);
     EXPECT_EQ(Process(DMUS_PMSGT_LYRIC, L"abc", &graph), DMUS_S_FREE) << "stamping failed";
-    EXPECT_EQ(LyricOf(tool), "previous");
-    EXPECT_TRUE(sends.empty()) << sends.size() << " sends";
-    EXPECT_EQ(tool->ProcessPMsg(nullptr, nullptr), E_POINTER);
-}
-
-TEST_F(ProcessPMsgTest, KeepsTheTextWhenNoBufferCanBeHad) {
+    log.Fail("Graph.StampPMsg", S_OK);
     FailNextNothrowAllocation();
     EXPECT_EQ(Process(DMUS_PMSGT_LYRIC, L"new", &graph), DMUS_S_REQUEUE);
     CancelAllocationFailure();
     EXPECT_EQ(LyricOf(tool), "previous");
-    EXPECT_TRUE(sends.empty()) << sends.size() << " sends";
-}
+    EXPECT_TRUE(reads.empty()) << reads.size() << " reads";
 
-TEST_F(ProcessPMsgTest, CopiesCutToTheCallersBuffer) {
     char small[4] = {'#', '#', '#', '#'};
     tool->CopyLyricText(small, 4);
-    EXPECT_STREQ(small, "pre");
-    small[0] = '#';
-    tool->CopyLyricText(small, 0);
-    EXPECT_EQ(small[0], '#') << "a zero-size copy wrote";
+    EXPECT_STREQ(small, "pre") << "cut to the caller's buffer";
 }
 
-TEST_F(ProcessPMsgTest, SendsNothingOnceStopped) {
+TEST_F(ProcessPMsgTest, AFloodQueuesOneNotificationThatShowsTheLatestLyric) {
+    reads.clear();
+    for (int i = 1; i <= 500; ++i) {
+        LyricMessage message(DMUS_PMSGT_LYRIC, L"lyric " + std::to_wstring(i), &graph);
+        tool->ProcessPMsg(nullptr, message.Get());
+    }
+    Serve();
+    EXPECT_EQ(reads, std::vector<std::string>{"lyric 500"});
+    Process(DMUS_PMSGT_LYRIC, L"after the read", &graph);
+    EXPECT_EQ(reads, std::vector<std::string>{"after the read"});
+}
+
+TEST_F(ProcessPMsgTest, TellsNothingOnceStopped) {
     tool->StopNotifying();
     EXPECT_EQ(Process(DMUS_PMSGT_LYRIC, L"later", &graph), DMUS_S_REQUEUE);
     EXPECT_EQ(LyricOf(tool), "later") << "the text is still kept";
-    EXPECT_TRUE(sends.empty()) << sends.size() << " sends";
+    EXPECT_TRUE(reads.empty()) << reads.size() << " reads";
 }
 
-// A lyric delivered on another thread, as DirectMusic does.
-struct Delivery {
-    LyricTool* tool;
-    IDirectMusicGraph* graph;
-    const wchar_t* text;
-    HRESULT result = E_FAIL;
-
-    static DWORD WINAPI Run(void* self) {
-        auto* delivery = static_cast<Delivery*>(self);
-        LyricMessage message(DMUS_PMSGT_LYRIC, delivery->text, delivery->graph);
-        delivery->result = delivery->tool->ProcessPMsg(nullptr, message.Get());
-        return 0;
-    }
-};
-
-TEST_F(ProcessPMsgTest, HandsALyricFromAnotherThreadToTheWindowsThread) {
+// The performance's message thread holds the performance's lock while it hands the tool a lyric;
+// meanwhile the window's thread runs a routine, which needs the same lock. A tool that waited for
+// the window here would wait forever.
+TEST(LyricHandOff, NeverWaitsForTheWindowWhileThePerformanceHoldsItsLock) {
+    FakeDirectMusic world;
+    AudioEngine* engine = new AudioEngine();
+    std::vector<std::string> shown;
     DWORD windowThread = GetCurrentThreadId();
-    bool servedHere = false;
-    bool wasSent = false;
-    TestWindow receiver([&](WPARAM, LPARAM) {
-        servedHere = GetCurrentThreadId() == windowThread;
-        wasSent = InSendMessage() != FALSE;
-        sends.push_back(LyricOf(tool));
+    TestWindow window([&](WPARAM, LPARAM) {
+        EXPECT_EQ(GetCurrentThreadId(), windowThread);
+        shown.push_back(LyricOf(engine->GetLyricTool()));
     });
-    tool->SetTargetWindow(receiver.Handle());
+    ASSERT_EQ(engine->Initialize(window.Handle(), "", 128, 1), S_OK);
+    engine->InstallLyricTool(window.Handle());
+    ScriptWrapper* script = nullptr;
+    ASSERT_EQ(engine->LoadScript(&script, "demo.spt"), S_OK);
 
-    Delivery delivery{tool, &graph, L"hello"};
-    HANDLE thread = CreateThread(nullptr, 0, Delivery::Run, &delivery, 0, nullptr);
-    bool finished =
-        PumpUntil([&] { return WaitForSingleObject(thread, 0) == WAIT_OBJECT_0; }, 5000);
-    ASSERT_TRUE(finished) << "the delivering thread never came back from ProcessPMsg";
-    CloseHandle(thread);
-    EXPECT_EQ(delivery.result, DMUS_S_REQUEUE);
-    EXPECT_EQ(sends, std::vector<std::string>{"hello"});
-    EXPECT_TRUE(servedHere) << "WM_LYRIC was served on another thread";
-    EXPECT_TRUE(wasSent) << "WM_LYRIC was not sent";
-}
-
-TEST_F(ProcessPMsgTest, StopNotifyingServesASendInFlight) {
-    Delivery delivery{tool, &graph, L"in flight"};
-    HANDLE thread = CreateThread(nullptr, 0, Delivery::Run, &delivery, 0, nullptr);
-    // Wait, without serving it, until the delivery's send is waiting for this thread.
-    DWORD start = GetTickCount();
-    while (HIWORD(GetQueueStatus(QS_SENDMESSAGE)) == 0 && GetTickCount() - start < 5000) {
-        Sleep(1);
-    }
-    ASSERT_TRUE(sends.empty());
     {
-        Watchdog watchdog("StopNotifying with a send in flight", 10000);
-        tool->StopNotifying();
+        Watchdog watchdog("a routine called while the tool hands over a lyric", 30000);
+        world.performance.StartMessageThread(L"sung", 1);
+        ASSERT_EQ(WaitForSingleObject(world.performance.inTool, 30000), WAIT_OBJECT_0);
+        EXPECT_EQ(script->CallRoutine("Play"), S_OK);
+        world.performance.JoinMessageThread();
     }
-    EXPECT_EQ(sends, std::vector<std::string>{"in flight"});
-    EXPECT_EQ(WaitForSingleObject(thread, 5000), WAIT_OBJECT_0);
-    CloseHandle(thread);
-    EXPECT_EQ(delivery.result, DMUS_S_REQUEUE);
+    EXPECT_TRUE(PumpUntil([&] { return !shown.empty(); }, 30000)) << "the lyric never arrived";
+    EXPECT_EQ(shown, std::vector<std::string>{"sung"});
+    delete script;
+    delete engine;
+    world.ExpectNoReferencesLeft();
 }
 
 }  // namespace

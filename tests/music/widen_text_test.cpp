@@ -1,5 +1,5 @@
-// WidenText's contract (count -1, count n, null arguments, never past count units) and
-// WidenName's refusal of names that would be cut.
+// WidenText's contract: count -1, count n, null arguments, never past count units. WidenName's
+// refusal of names that would be cut is seen through the engine and the script wrapper.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -48,19 +48,6 @@ TEST(WidenText, NullArgumentsWriteNothing) {
     WidenText(dest, nullptr, 4);
     EXPECT_EQ(dest[0], kUntouched);
     WidenText(nullptr, "abc", -1);  // must not crash
-}
-
-TEST(WidenName, TakesUpTo259CharactersAndRefusesMore) {
-    WCHAR dest[kWideNameCapacity];
-    std::string name(259, 'n');
-    ASSERT_TRUE(WidenName(dest, name.c_str()));
-    EXPECT_EQ(std::wstring(dest), std::wstring(259, L'n'));
-
-    std::fill(std::begin(dest), std::end(dest), kUntouched);
-    EXPECT_FALSE(WidenName(dest, std::string(260, 'n').c_str()));
-    EXPECT_FALSE(WidenName(dest, std::string(5000, 'n').c_str()));
-    EXPECT_FALSE(WidenName(dest, nullptr));
-    EXPECT_EQ(dest[0], kUntouched) << "a refused name was written";
 }
 
 }  // namespace
