@@ -4,12 +4,8 @@
 #include <dmerror.h>
 
 #include <cstring>
-#include <new>
 
 namespace {
-
-// DirectMusic gives lyrics of any length; more than this is never looked at.
-constexpr size_t kMaxConvertedUnits = 1000;
 
 // RAII for the tool's lock, so that no return path leaves it held.
 class LockHolder {
@@ -129,31 +125,21 @@ STDMETHODIMP LyricTool::ProcessPMsg(IDirectMusicPerformance*, DMUS_PMSG* message
         return DMUS_S_REQUEUE;
     }
     const WCHAR* lyric = reinterpret_cast<DMUS_LYRIC_PMSG*>(message)->wszString;
-    size_t units = 0;
-    while (units < kMaxConvertedUnits && lyric[units] != 0) {
-        ++units;
-    }
-    if (units == 0) {
+    if (lyric[0] == 0) {
         return DMUS_S_REQUEUE;
     }
 
-    // Converted outside the lock, so the window never waits for the conversion.
-    char* text = new (std::nothrow) char[units + 1]();
-    if (text == nullptr) {
-        return DMUS_S_REQUEUE;
-    }
-    // ISO 8859-1: units up to 255 are the bytes of the same value; the text ends at the first
-    // unit beyond that, which no 8-bit byte could show.
-    for (size_t i = 0; i < units && lyric[i] <= 0xFF; ++i) {
+    // Converted outside the lock, so the window never waits for the conversion, and only as far
+    // as the view can show: 255 characters. ISO 8859-1: units up to 255 are the bytes of the
+    // same value; the text ends at the first unit beyond that, which no 8-bit byte could show.
+    char text[kLyricTextSize] = {};
+    for (size_t i = 0; i < kLyricTextSize - 1 && lyric[i] != 0 && lyric[i] <= 0xFF; ++i) {
         text[i] = static_cast<char>(lyric[i]);
     }
-
     {
         LockHolder hold(lock);
-        // Cleared whole first, so a shorter lyric leaves nothing of the one before; a longer
-        // one keeps its first 255 characters.
-        std::memset(lyricText, 0, sizeof lyricText);
-        std::memcpy(lyricText, text, strnlen(text, sizeof lyricText - 1));
+        // The whole field, zeros included, so a shorter lyric leaves nothing of the one before.
+        std::memcpy(lyricText, text, sizeof lyricText);
         // Posted, never sent: this thread may hold the performance's lock, which the window's
         // thread needs for its own calls into DirectMusic. A post that fails (the window is
         // gone, or its queue is full) leaves the next lyric to try again.
@@ -161,7 +147,6 @@ STDMETHODIMP LyricTool::ProcessPMsg(IDirectMusicPerformance*, DMUS_PMSG* message
             notificationPending = PostMessageA(targetWindow, WM_LYRIC, 0, 0) != FALSE;
         }
     }
-    delete[] text;
     return DMUS_S_REQUEUE;
 }
 
