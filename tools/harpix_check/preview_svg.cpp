@@ -14,8 +14,8 @@ const char kLight[] = "#ffffff";
 const char kShadow[] = "#808080";
 const char kDark[] = "#404040";
 const char kFont[] =
-    "font-family=\"MS Sans Serif, Microsoft Sans Serif, Tahoma, Arial, "
-    "sans-serif\" font-size=\"11\"";
+    "font-family=\"MS Sans Serif, Microsoft Sans Serif, Tahoma, DejaVu Sans Condensed, "
+    "sans-serif\" font-size=\"10.5\" font-stretch=\"condensed\"";
 
 std::string N(int value) {
     return std::to_string(value);
@@ -55,10 +55,17 @@ std::string Edge(int x, int y, int w, int h, const char* topLeft, const char* bo
            Rect(x, y + h - 1, w, 1, bottomRight) + Rect(x + w - 1, y, 1, h, bottomRight);
 }
 
+// Text in the controls' font. Drawn `textLength` wide, the width Windows would give it, so that
+// a label cut on screen is cut here too, whatever face the SVG viewer substitutes.
 std::string Text(int x, int y, const std::string& text, const char* anchor,
                  const char* extra = "") {
-    return std::string("<text x=\"") + N(x) + "\" y=\"" + N(y) + "\" text-anchor=\"" + anchor +
-           "\" " + kFont + extra + " xml:space=\"preserve\">" + Xml(text) + "</text>\n";
+    std::string out = std::string("<text x=\"") + N(x) + "\" y=\"" + N(y) + "\" text-anchor=\"" +
+                      anchor + "\" " + kFont + extra;
+    const int width = EstimatedTextWidth(text);
+    if (width > 0) {
+        out += " textLength=\"" + N(width) + "\" lengthAdjust=\"spacingAndGlyphs\"";
+    }
+    return out + " xml:space=\"preserve\">" + Xml(text) + "</text>\n";
 }
 
 std::string CaptionButton(int x, int y, const std::string& glyph, bool enabled) {
@@ -78,7 +85,9 @@ std::string Frame(const WindowGeometry& w) {
     out += Rect(kFrameBorder, kFrameBorder, captionWidth, kCaptionHeight - 1, "url(#caption)");
     out += "<svg x=\"" + N(kFrameBorder) + "\" y=\"" + N(kFrameBorder) + "\" width=\"" +
            N(std::max(captionWidth - 56, 0)) + "\" height=\"" + N(kCaptionHeight) + "\">\n";
-    out += Text(4, 13, demoSettings.Title, "start", " font-weight=\"bold\" fill=\"#ffffff\"");
+    out += std::string("<text x=\"4\" y=\"13\" ") + kFont +
+           " font-weight=\"bold\" fill=\"#ffffff\" xml:space=\"preserve\">" +
+           Xml(demoSettings.Title) + "</text>\n";
     out += "</svg>\n";
     const int buttonsY = kFrameBorder + 2;
     const int closeX = w.outerWidth - kFrameBorder - 2 - 16;
@@ -163,10 +172,13 @@ std::string DrawDemoWindow(const Findings& findings, std::vector<int>& marks) {
             out += "<rect class=\"warning\" x=\"" + N(c.x - 1) + "\" y=\"" + N(c.y - 1) +
                    "\" width=\"" + N(c.width + 2) + "\" height=\"" + N(c.height + 2) +
                    "\" fill=\"none\" stroke=\"#e00000\" stroke-width=\"2\"/>\n";
-            const int cx = c.x + c.width - 16 * marksOn[c.id]++;
-            out += "<circle cx=\"" + N(cx) + "\" cy=\"" + N(c.y) +
+            // Kept inside the client area, so that a control beyond it is marked at its edge.
+            const int cx =
+                std::clamp(c.x + c.width - 16 * marksOn[c.id]++, 7, std::max(w.clientWidth - 7, 7));
+            const int cy = std::clamp(c.y, 7, std::max(w.clientHeight - 7, 7));
+            out += "<circle cx=\"" + N(cx) + "\" cy=\"" + N(cy) +
                    "\" r=\"7\" fill=\"#e00000\"/>\n" +
-                   Text(cx, c.y + 4, N(number), "middle", " font-weight=\"bold\" fill=\"#ffffff\"");
+                   Text(cx, cy + 4, N(number), "middle", " font-weight=\"bold\" fill=\"#ffffff\"");
         }
     }
     return out + "</svg>\n</g>\n</svg>\n";

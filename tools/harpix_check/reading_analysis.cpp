@@ -317,6 +317,7 @@ private:
                                Quoted(e.text);
             if (IsTopLevelKey(FirstWord(e.text)) || IsAnySectionKey(FirstWord(e.text))) {
                 text += ", whose key " + Quoted(FirstWord(e.text)) + " is lost";
+                lostSection = IsSectionKeyword(FirstWord(e.text));
             }
             Add(e.from, Severity::Warning, text, id);
         } else if (e.text.find('\n') != std::string::npos) {

@@ -94,11 +94,13 @@ public:
     }
 
 private:
+    // `what` names the key and its owner, e.g. "Scriptroutine of Button 'Play'".
     void Missing(const char* kind, const char* name, const std::string& what, int32_t at, int id) {
-        findings.push_back({at, Severity::Warning,
-                            what + " " + Quoted(name) + " is no " + kind + " of the script " +
-                                Quoted(demoSettings.ScriptFileName),
-                            id});
+        const std::string text = name[0] == '\0'
+                                     ? "the " + what + " is empty: it names no " + kind
+                                     : "the " + what + ", " + Quoted(name) + ", is no " + kind +
+                                           " of the script " + Quoted(demoSettings.ScriptFileName);
+        findings.push_back({at, Severity::Warning, text, id});
     }
 
     const Program& program;
@@ -122,15 +124,15 @@ void CheckNames(const ReadingAnalysis& reading, const Program& program, Findings
         }
         if (section.kind == SectionKind::Button) {
             const ButtonDef& b = *buttons[section.record];
-            check.Routine(b.Scriptroutine, "the Scriptroutine of " + DescribeSection(section),
+            check.Routine(b.Scriptroutine, "Scriptroutine of " + DescribeSection(section),
                           ValueAt(section, "Scriptroutine"), section.record);
         } else if (section.kind == SectionKind::Variable) {
             const VariableDef& v = *variables[section.record];
             const int id = kEditBoxIdBase + section.record;
-            check.Variable(v.Scriptvariable, "the Scriptvariable of " + DescribeSection(section),
+            check.Variable(v.Scriptvariable, "Scriptvariable of " + DescribeSection(section),
                            ValueAt(section, "Scriptvariable"), id);
             if (v.HasNotifyRoutine == 1) {
-                check.Routine(v.NotifyRoutine, "the NotifyRoutine of " + DescribeSection(section),
+                check.Routine(v.NotifyRoutine, "NotifyRoutine of " + DescribeSection(section),
                               ValueAt(section, "NotifyRoutine"), id);
             }
         }
@@ -146,7 +148,8 @@ void FindScriptProblems(const ReadingAnalysis& reading, const std::string& folde
         !ReadRuntimeFile(folder, demoSettings.AudioPathFileName, bytes)) {
         findings.push_back(
             {SettingAt(reading, "AudioPathFileName"), Severity::Warning,
-             "the audiopath file RuntimeFiles\\" + std::string(demoSettings.AudioPathFileName) +
+             "the audiopath file " +
+                 Quoted("RuntimeFiles\\" + std::string(demoSettings.AudioPathFileName)) +
                  " is missing: Harpix will show \"Harpix could not initialize...\" and exit"});
     }
     const int32_t at = SettingAt(reading, "ScriptFileName");
@@ -157,9 +160,9 @@ void FindScriptProblems(const ReadingAnalysis& reading, const std::string& folde
         return;
     }
     if (!ReadRuntimeFile(folder, name, bytes)) {
-        findings.push_back(
-            {at, Severity::Warning,
-             "the script file RuntimeFiles\\" + name + " is missing: " + kScriptLoadFailed});
+        findings.push_back({at, Severity::Warning,
+                            "the script file " + Quoted("RuntimeFiles\\" + name) +
+                                " is missing: " + kScriptLoadFailed});
         return;
     }
     ScriptFile file;
@@ -172,7 +175,7 @@ void FindScriptProblems(const ReadingAnalysis& reading, const std::string& folde
     }
     if (fault != ScriptFileFault::None) {
         findings.push_back({at, Severity::Warning,
-                            "RuntimeFiles\\" + name + " is no script file (" +
+                            Quoted("RuntimeFiles\\" + name) + " is no script file (" +
                                 DescribeScriptFileFault(fault) + "): " + kScriptLoadFailed});
         return;
     }
