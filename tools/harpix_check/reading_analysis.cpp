@@ -333,6 +333,11 @@ private:
                         std::to_string(ParseNumber(e.text.c_str())),
                     id);
             }
+        } else if (!e.text.empty() && e.text.back() == '\r') {
+            Add(e.from, Severity::Warning,
+                "the value of " + key + " ends with a carriage return (its line ends CR CR LF) " +
+                    "that becomes part of it: " + Quoted(e.text),
+                id);
         } else if (!e.text.empty() && (IsBlank(e.text.front()) || IsBlank(e.text.back()))) {
             Add(e.from, Severity::Warning,
                 "the value of " + key + " has blanks at its " +
