@@ -7,7 +7,10 @@
 #include "demo_settings.h"
 #include "description_text.h"
 #include "object_records.h"
+#include "reader_observer.h"
 #include "section_readers.h"
+
+ReaderObserver* readerObserver;
 
 namespace {
 
@@ -41,10 +44,8 @@ private:
     int32_t& shared;
 };
 
-}  // namespace
-
-ReadStatus ReadToken(int32_t& sharedPosition, char (&token)[kTokenCapacity],
-                     ReaderMessages& messages) {
+ReadStatus ReadWord(int32_t& sharedPosition, char (&token)[kTokenCapacity],
+                    ReaderMessages& messages) {
     LocalPosition local(sharedPosition);
     int32_t& position = local.at;
     token[kTokenCapacity - 1] = '\0';
@@ -76,8 +77,8 @@ ReadStatus ReadToken(int32_t& sharedPosition, char (&token)[kTokenCapacity],
     }
 }
 
-ReadStatus ReadValueLine(int32_t& sharedPosition, char* field, int32_t capacity,
-                         ReaderMessages& messages) {
+ReadStatus ReadLine(int32_t& sharedPosition, char* field, int32_t capacity,
+                    ReaderMessages& messages) {
     LocalPosition local(sharedPosition);
     int32_t& position = local.at;
     int32_t length = 0;
@@ -102,6 +103,31 @@ ReadStatus ReadValueLine(int32_t& sharedPosition, char* field, int32_t capacity,
             return Advance(position, messages) ? ReadOk : ReadStop;
         }
     }
+}
+
+}  // namespace
+
+ReadStatus ReadToken(int32_t& position, char (&token)[kTokenCapacity], ReaderMessages& messages) {
+    if (readerObserver == nullptr) {
+        return ReadWord(position, token, messages);
+    }
+    const int32_t from = position;
+    readerObserver->BeginRead();
+    const ReadStatus status = ReadWord(position, token, messages);
+    readerObserver->WordRead(from, position, token, status);
+    return status;
+}
+
+ReadStatus ReadValueLine(int32_t& position, char* field, int32_t capacity,
+                         ReaderMessages& messages) {
+    if (readerObserver == nullptr) {
+        return ReadLine(position, field, capacity, messages);
+    }
+    const int32_t from = position;
+    readerObserver->BeginRead();
+    const ReadStatus status = ReadLine(position, field, capacity, messages);
+    readerObserver->ValueRead(from, position, field, status);
+    return status;
 }
 
 ReadStatus ReadNumberValue(int32_t& position, int32_t& number, ReaderMessages& messages) {
@@ -192,10 +218,7 @@ const KeyAction kTopLevelKeys[] = {
     {"LyricView", ReadLyricViewSection},
 };
 
-}  // namespace
-
-void InterpretDescriptionText(ReaderMessages& messages) {
-    int32_t position = 0;
+void Interpret(int32_t& position, ReaderMessages& messages) {
     char token[kTokenCapacity] = {};
     while (position < kDescriptionTextLimit) {
         if (ReadToken(position, token, messages) == ReadStop) {
@@ -207,12 +230,25 @@ void InterpretDescriptionText(ReaderMessages& messages) {
         }
         for (const KeyAction& action : kTopLevelKeys) {
             if (EqualsIgnoringCase(token, action.key)) {
+                if (readerObserver != nullptr) {
+                    readerObserver->KeyMatched(action.key);
+                }
                 if (action.read(position, messages) == ReadStop) {
                     return;
                 }
                 break;
             }
         }
+    }
+}
+
+}  // namespace
+
+void InterpretDescriptionText(ReaderMessages& messages) {
+    int32_t position = 0;
+    Interpret(position, messages);
+    if (readerObserver != nullptr) {
+        readerObserver->ReadingEnded(position);
     }
 }
 

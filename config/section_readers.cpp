@@ -5,6 +5,7 @@
 
 #include "ascii_text.h"
 #include "description_reader.h"
+#include "reader_observer.h"
 
 namespace {
 
@@ -30,6 +31,9 @@ ReadStatus ReadPairs(int32_t& position, Target& target, const SectionKey<Target>
         for (const SectionKey<Target>& key : keys) {
             if (EqualsIgnoringCase(token, key.key)) {
                 ++matches;
+                if (readerObserver != nullptr) {
+                    readerObserver->KeyMatched(key.key);
+                }
                 if (key.read(position, target, messages) == ReadStop && key.stopsSection) {
                     return ReadStop;
                 }
@@ -174,9 +178,7 @@ bool IsEndTextLine(const char* line) {
     return EqualsIgnoringCase(line, "EndText");
 }
 
-}  // namespace
-
-ReadStatus ReadButtonSection(int32_t& position, ReaderMessages& messages) {
+ReadStatus ReadButton(int32_t& position, ReaderMessages& messages) {
     ButtonDef* button = NewButtonDef();
     TableEntry<ButtonDef, kMaxButtons> entry(buttons, buttonCount, button);
     // The label's own status is not looked at: a failed read shows its message, and the next
@@ -189,7 +191,7 @@ ReadStatus ReadButtonSection(int32_t& position, ReaderMessages& messages) {
     return entry.Count(matches >= kButtonPairs, kButtonIncompleteMessage, messages);
 }
 
-ReadStatus ReadVariableSection(int32_t& position, ReaderMessages& messages) {
+ReadStatus ReadVariable(int32_t& position, ReaderMessages& messages) {
     VariableDef* variable = NewVariableDef();
     TableEntry<VariableDef, kMaxVariables> entry(variables, variableCount, variable);
     ReadValueLine(position, variable->Label, sizeof variable->Label, messages);
@@ -202,7 +204,7 @@ ReadStatus ReadVariableSection(int32_t& position, ReaderMessages& messages) {
     return entry.Count(matches >= kVariablePairs, kVariableIncompleteMessage, messages);
 }
 
-ReadStatus ReadTextBoxSection(int32_t& position, ReaderMessages& messages) {
+ReadStatus ReadTextBox(int32_t& position, ReaderMessages& messages) {
     TextBoxDef* textBox = NewTextBoxDef();
     TableEntry<TextBoxDef, kMaxTextBoxes> entry(textBoxes, textBoxCount, textBox);
     TextBoxReading reading{*textBox, {textBox->Text, 0, false}};
@@ -213,7 +215,7 @@ ReadStatus ReadTextBoxSection(int32_t& position, ReaderMessages& messages) {
     return entry.Count(matches >= kTextBoxPairs, kTextBoxIncompleteMessage, messages);
 }
 
-ReadStatus ReadLyricViewSection(int32_t& position, ReaderMessages& messages) {
+ReadStatus ReadLyricView(int32_t& position, ReaderMessages& messages) {
     // The new record takes the earlier one's place at once, even if this section then stops:
     // a view counted earlier is then shown with this record's values.
     delete lyricView;
@@ -228,6 +230,37 @@ ReadStatus ReadLyricViewSection(int32_t& position, ReaderMessages& messages) {
         messages.Show(kLyricViewIncompleteMessage);
     }
     return ReadOk;
+}
+
+// Tells the observer, if any, where a section begins and how it ended (after its messages).
+ReadStatus ReadObservedSection(SectionKind kind,
+                               ReadStatus (*read)(int32_t& position, ReaderMessages& messages),
+                               int32_t& position, ReaderMessages& messages) {
+    if (readerObserver == nullptr) {
+        return read(position, messages);
+    }
+    readerObserver->SectionBegan(kind);
+    const ReadStatus status = read(position, messages);
+    readerObserver->SectionEnded(kind, status);
+    return status;
+}
+
+}  // namespace
+
+ReadStatus ReadButtonSection(int32_t& position, ReaderMessages& messages) {
+    return ReadObservedSection(SectionKind::Button, ReadButton, position, messages);
+}
+
+ReadStatus ReadVariableSection(int32_t& position, ReaderMessages& messages) {
+    return ReadObservedSection(SectionKind::Variable, ReadVariable, position, messages);
+}
+
+ReadStatus ReadTextBoxSection(int32_t& position, ReaderMessages& messages) {
+    return ReadObservedSection(SectionKind::TextBox, ReadTextBox, position, messages);
+}
+
+ReadStatus ReadLyricViewSection(int32_t& position, ReaderMessages& messages) {
+    return ReadObservedSection(SectionKind::LyricView, ReadLyricView, position, messages);
 }
 
 ReadStatus ReadMultiLineText(int32_t& position, TextBoxText& text, ReaderMessages& messages) {

@@ -1,4 +1,5 @@
-// harpix-check: reads a description file exactly as Harpix does and prints what it found as JSON.
+// harpix-check: reads a description file exactly as Harpix does and prints what it found as JSON;
+// --explain says where and why, --preview draws the window.
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -12,15 +13,26 @@
 #include "description_file_name.h"
 #include "description_json.h"
 #include "description_reader.h"
+#include "explain.h"
+#include "preview_svg.h"
 
 namespace {
 
 const char kUsage[] =
     "usage: harpix-check FILE\n"
+    "       harpix-check --explain [--json] FILE\n"
+    "       harpix-check --preview FILE OUT.svg\n"
     "       harpix-check --locate COMMANDLINE\n"
     "\n"
     "FILE: reads the description file as Harpix.exe reads it and prints, as JSON, the settings,\n"
     "the records the window would show, and every message Harpix would show, in order.\n"
+    "--explain: prints one finding a line, FILE:LINE:COLUMN: message|warning|note: TEXT: every\n"
+    "message Harpix would show where it arises, the traps that show none, layout problems,\n"
+    "and the routines and variables that the script in RuntimeFiles does not define. With\n"
+    "--json, the JSON above with a \"findings\" list added. Exit status 0 when clean, 1 with\n"
+    "messages or warnings, 2 when FILE cannot be read.\n"
+    "--preview: draws the window as Harpix would build it into OUT.svg, the findings that\n"
+    "concern a control marked in red and numbered, and prints the findings as --explain does.\n"
     "--locate: prints the description file name and the folder that Harpix started with\n"
     "COMMANDLINE would use.\n";
 
@@ -34,6 +46,52 @@ void Print(const std::string& text) {
     std::fwrite(text.data(), 1, text.size(), stdout);
 }
 
+bool ReadWholeFile(const char* path, std::string& bytes) {
+    std::FILE* file = std::fopen(path, "rb");
+    if (file == nullptr) {
+        return false;
+    }
+    char buffer[8192];
+    size_t got = 0;
+    while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0) {
+        bytes.append(buffer, got);
+    }
+    // A folder opens on some systems and then fails to read.
+    const bool ok = std::ferror(file) == 0;
+    std::fclose(file);
+    return ok;
+}
+
+std::string FolderOf(const std::string& path) {
+    const size_t slash = path.find_last_of("/\\");
+    return slash == std::string::npos ? std::string() : path.substr(0, slash);
+}
+
+// --explain and --preview: 0 clean, 1 messages or warnings, 2 unreadable or unwritable.
+int Explain(const char* path, bool json, const char* svgPath) {
+    std::string bytes;
+    if (!ReadWholeFile(path, bytes)) {
+        std::fprintf(stderr, "harpix-check: cannot read %s\n", path);
+        return 2;
+    }
+    const Explanation explanation = ExplainDescription(bytes, FolderOf(path), true);
+    const SourcePositions places(bytes);
+    std::vector<int> marks;
+    if (svgPath != nullptr) {
+        const std::string svg = DrawDemoWindow(explanation.findings, marks);
+        std::FILE* out = std::fopen(svgPath, "wb");
+        const bool written =
+            out != nullptr && std::fwrite(svg.data(), 1, svg.size(), out) == svg.size();
+        if (out == nullptr || std::fclose(out) != 0 || !written) {
+            std::fprintf(stderr, "harpix-check: cannot write %s\n", svgPath);
+            return 2;
+        }
+    }
+    Print(json ? ExplanationAsJson(explanation, places)
+               : FormatExplanation(explanation, places, path, marks));
+    return HasProblems(explanation) ? 1 : 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -41,16 +99,27 @@ int main(int argc, char** argv) {
     // The same bytes on every system: no CR added before each line feed.
     _setmode(_fileno(stdout), _O_BINARY);
 #endif
-    if (argc == 2 && std::strcmp(argv[1], "--help") == 0) {
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    if (args.size() == 1 && args[0] == "--help") {
         Print(kUsage);
         return 0;
     }
-    if (argc == 3 && std::strcmp(argv[1], "--locate") == 0) {
+    if (args.size() == 2 && args[0] == "--locate") {
         DescriptionFileLocation location = LocateDescriptionFileName(argv[2]);
         Print(DescribeLocationAsJson(location.descriptionFileName, location.directory));
         return 0;
     }
-    if (argc != 2) {
+    if (args.size() == 2 && args[0] == "--explain") {
+        return Explain(argv[2], false, nullptr);
+    }
+    if (args.size() == 3 && ((args[0] == "--explain" && args[1] == "--json") ||
+                             (args[0] == "--json" && args[1] == "--explain"))) {
+        return Explain(argv[3], true, nullptr);
+    }
+    if (args.size() == 3 && args[0] == "--preview") {
+        return Explain(argv[2], false, argv[3]);
+    }
+    if (args.size() != 1) {
         std::fputs(kUsage, stderr);
         return 2;
     }

@@ -1,0 +1,32 @@
+// An optional witness of the description-file reader, for harpix-check --explain: where each
+// word and value lay, which keys matched, where sections began and ended, and where the reading
+// stopped. The program leaves it null; the readers then only test the pointer.
+//
+// Positions are indexes into descriptionText. A message shown between BeginRead and the end of
+// that read arose where the read ended; any other message arose where the last read ended.
+#pragma once
+
+#include <cstdint>
+
+#include "read_status.h"
+
+enum class SectionKind { Button, Variable, TextBox, LyricView };
+
+class ReaderObserver {
+public:
+    virtual void BeginRead() = 0;
+    // `from` is the position before the line feeds that ReadToken skips.
+    virtual void WordRead(int32_t from, int32_t to, const char* word, ReadStatus status) = 0;
+    virtual void ValueRead(int32_t from, int32_t to, const char* value, ReadStatus status) = 0;
+    // The word just read is this key (top-level key, section keyword or a section's key).
+    virtual void KeyMatched(const char* key) = 0;
+    virtual void SectionBegan(SectionKind kind) = 0;
+    // After the section's messages; `status` is what the section reader returns.
+    virtual void SectionEnded(SectionKind kind, ReadStatus status) = 0;
+    virtual void ReadingEnded(int32_t position) = 0;
+
+protected:
+    ~ReaderObserver() = default;
+};
+
+extern ReaderObserver* readerObserver;

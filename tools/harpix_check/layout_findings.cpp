@@ -1,0 +1,129 @@
+// The layout checks, on the rectangles the program would create.
+#include "layout_findings.h"
+
+#include <algorithm>
+
+#include "ascii_text.h"
+#include "demo_settings.h"
+#include "key_names.h"
+#include "object_records.h"
+#include "quoted_text.h"
+#include "window_geometry.h"
+
+namespace {
+
+SectionKind SectionOf(ControlKind kind) {
+    switch (kind) {
+        case ControlKind::Button:
+            return SectionKind::Button;
+        case ControlKind::Edit:
+        case ControlKind::Label:
+            return SectionKind::Variable;
+        case ControlKind::TextBox:
+            return SectionKind::TextBox;
+        case ControlKind::LyricView:
+            return SectionKind::LyricView;
+    }
+    return SectionKind::Button;
+}
+
+const SectionInfo* SectionOfControl(const ReadingAnalysis& reading, const ControlRect& control) {
+    for (const SectionInfo& section : reading.sections) {
+        if (section.kind == SectionOf(control.kind) && section.record == control.record) {
+            return &section;
+        }
+    }
+    return nullptr;
+}
+
+std::string Name(const ReadingAnalysis& reading, const ControlRect& control) {
+    const SectionInfo* section = SectionOfControl(reading, control);
+    std::string name = section != nullptr ? DescribeSection(*section) : "a control";
+    if (control.kind == ControlKind::Edit) {
+        return "the edit box of " + name;
+    }
+    if (control.kind == ControlKind::Label) {
+        return "the label of " + name;
+    }
+    return name;
+}
+
+std::string Box(const ControlRect& c) {
+    return "(" + std::to_string(c.x) + ", " + std::to_string(c.y) + ", " + std::to_string(c.width) +
+           " x " + std::to_string(c.height) + ")";
+}
+
+bool Overlap(const ControlRect& a, const ControlRect& b) {
+    return a.x < b.x + b.width && b.x < a.x + a.width && a.y < b.y + b.height &&
+           b.y < a.y + a.height && a.width > 0 && a.height > 0 && b.width > 0 && b.height > 0;
+}
+
+}  // namespace
+
+void FindLayoutProblems(const ReadingAnalysis& reading, Findings& findings) {
+    const WindowGeometry window = DemoWindowGeometry();
+    if (demoSettings.WindowWidth < kMinimumWindowWidth ||
+        demoSettings.WindowHeight < kMinimumWindowHeight) {
+        auto at = reading.settingAt.find(
+            demoSettings.WindowWidth < kMinimumWindowWidth ? "WindowWidth" : "WindowHeight");
+        findings.push_back({at != reading.settingAt.end() ? at->second : 0, Severity::Warning,
+                            "the window is " + std::to_string(demoSettings.WindowWidth) + " x " +
+                                std::to_string(demoSettings.WindowHeight) +
+                                ": Harpix makes the smallest window instead, " +
+                                std::to_string(window.outerWidth) + " x " +
+                                std::to_string(window.outerHeight) + " with a client area of " +
+                                std::to_string(window.clientWidth) + " x " +
+                                std::to_string(window.clientHeight)});
+    }
+    const std::vector<ControlRect> controls = DemoControls();
+    for (size_t i = 0; i < controls.size(); ++i) {
+        const ControlRect& c = controls[i];
+        const SectionInfo* section = SectionOfControl(reading, c);
+        const int32_t at = section != nullptr ? section->keyword : 0;
+        const std::string name = Name(reading, c);
+        if (c.x < 0 || c.y < 0 || c.x + c.width > window.clientWidth ||
+            c.y + c.height > window.clientHeight) {
+            const bool hidden = c.x >= window.clientWidth || c.y >= window.clientHeight ||
+                                c.x + c.width <= 0 || c.y + c.height <= 0;
+            findings.push_back({at, Severity::Warning,
+                                name + " " + Box(c) + (hidden ? " lies outside" : " reaches past") +
+                                    " the client area of " + std::to_string(window.clientWidth) +
+                                    " x " + std::to_string(window.clientHeight),
+                                c.id});
+        }
+        for (size_t j = 0; j < i; ++j) {
+            const bool sameVariable = c.kind == ControlKind::Label &&
+                                      controls[j].kind == ControlKind::Edit &&
+                                      controls[j].record == c.record;
+            if (!sameVariable && Overlap(c, controls[j])) {
+                findings.push_back({at, Severity::Warning,
+                                    name + " " + Box(c) + " overlaps " +
+                                        Name(reading, controls[j]) + " " + Box(controls[j]),
+                                    c.id});
+            }
+        }
+        if (c.kind == ControlKind::Label && EstimatedTextWidth(c.text) > c.width) {
+            findings.push_back({at, Severity::Warning,
+                                "the label " + Quoted(c.text) + " is about " +
+                                    std::to_string(EstimatedTextWidth(c.text)) +
+                                    " pixels wide but gets 6 a character, " +
+                                    std::to_string(c.width) + ": it may be cut",
+                                c.id});
+        }
+        if (c.kind == ControlKind::Edit && section != nullptr) {
+            // A Variable without Coordx keeps the default, 20.
+            auto coordx = section->values.find("Coordx");
+            const bool given = coordx != section->values.end();
+            const int32_t asked = given ? ParseNumber(coordx->second.c_str()) : 20;
+            const VariableDef& v = *variables[c.record];
+            if (asked < v.Coordx) {
+                findings.push_back({given ? section->valueAt.at("Coordx") : at, Severity::Warning,
+                                    "Coordx " + std::to_string(asked) +
+                                        " leaves no room for the label " + Quoted(v.Label) +
+                                        " (6 pixels a character): the edit box moves right to " +
+                                        std::to_string(v.Coordx),
+                                    c.id});
+            }
+        }
+    }
+}

@@ -1,0 +1,198 @@
+// The script check: the script file's own source text, compiled as the stand-in engine does,
+// gives the routines and variables it defines.
+#include "script_findings.h"
+
+#include <cstdio>
+#include <iterator>
+#include <vector>
+
+#ifndef _WIN32
+#include <dirent.h>
+#endif
+
+#include "ascii_text.h"
+#include "demo_settings.h"
+#include "object_records.h"
+#include "quoted_text.h"
+#include "script_compiler.h"
+#include "script_file.h"
+#include "script_text.h"
+#include "window_geometry.h"
+
+namespace {
+
+const char kScriptLoadFailed[] =
+    "Harpix will show \"The script could not load properly.  Harpix is exiting.\"";
+
+// Windows finds files whatever the letter case; elsewhere the folder is searched for one that
+// matches in any case.
+bool ReadRuntimeFile(const std::string& folder, const std::string& name, std::string& bytes) {
+    std::string relative = name;
+#ifndef _WIN32
+    for (char& c : relative) {
+        if (c == '\\') {
+            c = '/';
+        }
+    }
+#endif
+    const std::string runtime = (folder.empty() ? std::string(".") : folder) + "/RuntimeFiles";
+    std::string path = runtime + "/" + relative;
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+#ifndef _WIN32
+    if (file == nullptr) {
+        if (DIR* dir = opendir(runtime.c_str())) {
+            while (dirent* entry = readdir(dir)) {
+                if (EqualsIgnoringCase(entry->d_name, relative.c_str())) {
+                    path = runtime + "/" + entry->d_name;
+                    file = std::fopen(path.c_str(), "rb");
+                    break;
+                }
+            }
+            closedir(dir);
+        }
+    }
+#endif
+    if (file == nullptr) {
+        return false;
+    }
+    char buffer[4096];
+    size_t got = 0;
+    bytes.clear();
+    while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0) {
+        bytes.append(buffer, got);
+    }
+    const bool ok = std::ferror(file) == 0;
+    std::fclose(file);
+    return ok;
+}
+
+int32_t SettingAt(const ReadingAnalysis& reading, const char* key) {
+    auto at = reading.settingAt.find(key);
+    return at != reading.settingAt.end() ? at->second : 0;
+}
+
+class NameCheck {
+public:
+    NameCheck(const Program& program, Findings& findings) : program(program), findings(findings) {}
+
+    void Routine(const char* name, const std::string& what, int32_t at, int id) {
+        for (const ::Routine& routine : program.routines) {
+            if (SameName(routine.name, FromAscii(name))) {
+                return;
+            }
+        }
+        Missing("routine", name, what, at, id);
+    }
+
+    void Variable(const char* name, const std::string& what, int32_t at, int id) {
+        for (const std::u16string& global : program.globals) {
+            if (SameName(global, FromAscii(name))) {
+                return;
+            }
+        }
+        Missing("variable (a Dim outside the routines)", name, what, at, id);
+    }
+
+private:
+    // `what` names the key and its owner, e.g. "Scriptroutine of Button 'Play'".
+    void Missing(const char* kind, const char* name, const std::string& what, int32_t at, int id) {
+        const std::string text = name[0] == '\0'
+                                     ? "the " + what + " is empty: it names no " + kind
+                                     : "the " + what + ", " + Quoted(name) + ", is no " + kind +
+                                           " of the script " + Quoted(demoSettings.ScriptFileName);
+        findings.push_back({at, Severity::Warning, text, id});
+    }
+
+    const Program& program;
+    Findings& findings;
+};
+
+int32_t ValueAt(const SectionInfo& section, const char* key) {
+    auto at = section.valueAt.find(key);
+    return at != section.valueAt.end() ? at->second : section.keyword;
+}
+
+void CheckNames(const ReadingAnalysis& reading, const Program& program, Findings& findings) {
+    NameCheck check(program, findings);
+    if (demoSettings.AutoExecRoutine[0] != '\0') {
+        check.Routine(demoSettings.AutoExecRoutine, "AutoExecRoutine",
+                      SettingAt(reading, "AutoExecRoutine"), -1);
+    }
+    for (const SectionInfo& section : reading.sections) {
+        if (section.record < 0) {
+            continue;
+        }
+        if (section.kind == SectionKind::Button) {
+            const ButtonDef& b = *buttons[section.record];
+            check.Routine(b.Scriptroutine, "Scriptroutine of " + DescribeSection(section),
+                          ValueAt(section, "Scriptroutine"), section.record);
+        } else if (section.kind == SectionKind::Variable) {
+            const VariableDef& v = *variables[section.record];
+            const int id = kEditBoxIdBase + section.record;
+            check.Variable(v.Scriptvariable, "Scriptvariable of " + DescribeSection(section),
+                           ValueAt(section, "Scriptvariable"), id);
+            if (v.HasNotifyRoutine == 1) {
+                check.Routine(v.NotifyRoutine, "NotifyRoutine of " + DescribeSection(section),
+                              ValueAt(section, "NotifyRoutine"), id);
+            }
+        }
+    }
+}
+
+}  // namespace
+
+void FindScriptProblems(const ReadingAnalysis& reading, const std::string& folder,
+                        Findings& findings) {
+    std::string bytes;
+    if (demoSettings.AudioPathFileName[0] != '\0' &&
+        !ReadRuntimeFile(folder, demoSettings.AudioPathFileName, bytes)) {
+        findings.push_back(
+            {SettingAt(reading, "AudioPathFileName"), Severity::Warning,
+             "the audiopath file " +
+                 Quoted("RuntimeFiles\\" + std::string(demoSettings.AudioPathFileName)) +
+                 " is missing: Harpix will show \"Harpix could not initialize...\" and exit"});
+    }
+    const int32_t at = SettingAt(reading, "ScriptFileName");
+    const std::string name = demoSettings.ScriptFileName;
+    if (name.empty()) {
+        findings.push_back(
+            {at, Severity::Warning, std::string("no ScriptFileName: ") + kScriptLoadFailed});
+        return;
+    }
+    if (!ReadRuntimeFile(folder, name, bytes)) {
+        findings.push_back({at, Severity::Warning,
+                            "the script file " + Quoted("RuntimeFiles\\" + name) +
+                                " is missing: " + kScriptLoadFailed});
+        return;
+    }
+    ScriptFile file;
+    const ScriptFileFault fault =
+        ReadScriptFile(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size(), file);
+    if (fault == ScriptFileFault::SourceByReference || fault == ScriptFileFault::NoSource) {
+        findings.push_back({at, Severity::Note,
+                            "the script file carries no source text: its names are not checked"});
+        return;
+    }
+    if (fault != ScriptFileFault::None) {
+        findings.push_back({at, Severity::Warning,
+                            Quoted("RuntimeFiles\\" + name) + " is no script file (" +
+                                DescribeScriptFileFault(fault) + "): " + kScriptLoadFailed});
+        return;
+    }
+    std::vector<std::u16string> aliases;
+    for (const ContainedObject& object : file.objects) {
+        aliases.push_back(object.alias);
+    }
+    Program program;
+    ScriptError error;
+    if (!CompileScript(file.source, aliases, program, error)) {
+        findings.push_back({at, Severity::Warning,
+                            "the script does not compile (line " + std::to_string(error.line) +
+                                ", column " + std::to_string(error.column + 1) + ": " +
+                                error.description + "): Wine's stand-in engine will not load it"});
+        if (program.routines.empty() && program.globals.empty()) {
+            return;
+        }
+    }
+    CheckNames(reading, program, findings);
+}

@@ -1,0 +1,73 @@
+// The geometry of the demo window, computed as CreateWindowEx would lay it out.
+#include "window_geometry.h"
+
+#include <algorithm>
+
+#include "demo_settings.h"
+#include "object_records.h"
+
+namespace {
+
+ControlRect Rect(int id, ControlKind kind, int32_t x, int32_t y, int32_t width, int32_t height,
+                 const char* text, int record) {
+    return {id, kind, x, y, std::max(width, 0), std::max(height, 0), text, record};
+}
+
+// Character widths in pixels from the space to the tilde: an estimate of the sans-serif face
+// Windows picks for this font (average width 5, capitals and m, w wider); other bytes count 5.
+const unsigned char kWidths[95] = {
+    3,  3, 4, 6, 6, 9, 7, 2,  3, 3, 4, 6, 3, 3, 3, 3,  // space to /
+    5,  5, 5, 5, 5, 5, 5, 5,  5, 5, 3, 3, 6, 6, 6, 5,  // 0 to ?
+    10, 7, 7, 7, 7, 6, 6, 8,  7, 2, 5, 7, 6, 8, 7, 8,  // @ to O
+    7,  8, 7, 7, 6, 7, 7, 10, 7, 7, 6, 3, 3, 3, 4, 6,  // P to _
+    3,  5, 5, 5, 5, 5, 3, 5,  5, 2, 2, 5, 2, 8, 5, 5,  // ` to o
+    5,  5, 3, 5, 3, 5, 5, 7,  5, 5, 5, 3, 2, 3, 6,     // p to ~
+};
+
+}  // namespace
+
+WindowGeometry DemoWindowGeometry() {
+    WindowGeometry g{};
+    g.outerWidth = std::max<int32_t>(demoSettings.WindowWidth, kMinimumWindowWidth);
+    g.outerHeight = std::max<int32_t>(demoSettings.WindowHeight, kMinimumWindowHeight);
+    g.clientX = kFrameBorder;
+    g.clientY = kFrameBorder + kCaptionHeight + kMenuBarHeight;
+    g.clientWidth = std::max(0, g.outerWidth - 2 * kFrameBorder);
+    g.clientHeight = std::max(0, g.outerHeight - g.clientY - kFrameBorder);
+    return g;
+}
+
+std::vector<ControlRect> DemoControls() {
+    std::vector<ControlRect> controls;
+    for (int32_t i = 0; i < buttonCount; ++i) {
+        const ButtonDef& b = *buttons[i];
+        controls.push_back(
+            Rect(i, ControlKind::Button, b.Coordx, b.Coordy, b.Width, b.Height, b.Label, i));
+    }
+    for (int32_t i = 0; i < variableCount; ++i) {
+        const VariableDef& v = *variables[i];
+        controls.push_back(Rect(kEditBoxIdBase + i, ControlKind::Edit, v.Coordx, v.Coordy,
+                                kEditBoxWidth, kEditBoxHeight, "0", i));
+        controls.push_back(Rect(kLabelIdBase + i, ControlKind::Label, v.LabelX, v.LabelY,
+                                v.LabelWidth, kLabelHeight, v.Label, i));
+    }
+    for (int32_t i = 0; i < textBoxCount; ++i) {
+        const TextBoxDef& t = *textBoxes[i];
+        controls.push_back(Rect(kTextBoxIdBase + i, ControlKind::TextBox, t.TopLeftX, t.TopLeftY,
+                                t.Width, t.Height, t.Text, i));
+    }
+    if (hasLyricView == 1 && lyricView != nullptr) {
+        const LyricViewDef& l = *lyricView;
+        controls.push_back(Rect(kLyricViewId, ControlKind::LyricView, l.TopLeftX, l.TopLeftY,
+                                l.Width, l.Height, "", 0));
+    }
+    return controls;
+}
+
+int EstimatedTextWidth(const std::string& text) {
+    int width = 0;
+    for (unsigned char c : text) {
+        width += (c >= 32 && c < 127) ? kWidths[c - 32] : 5;
+    }
+    return width;
+}

@@ -1,0 +1,57 @@
+// The demo window as Harpix builds it: the frame's size and client area, and every child
+// control with the id GetDlgCtrlID gives it, from the reader's tables.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// The frame as Wine 8 draws it by default (Windows' classic look at 96 dpi is alike): a dialog
+// frame of 3 pixels, a caption of 19 and a menu bar of 19; a captioned window is grown to at
+// least 116 x 27. Measured with GetSystemMetrics and GetClientRect under Wine.
+constexpr int kFrameBorder = 3;
+constexpr int kCaptionHeight = 19;
+constexpr int kMenuBarHeight = 19;
+constexpr int kMinimumWindowWidth = 116;
+constexpr int kMinimumWindowHeight = 27;
+
+struct WindowGeometry {
+    int outerWidth;
+    int outerHeight;
+    int clientX;  // the client area's offset in the frame
+    int clientY;
+    int clientWidth;
+    int clientHeight;
+};
+
+// From the configured WindowWidth and WindowHeight, grown to the smallest window if need be.
+WindowGeometry DemoWindowGeometry();
+
+// The child ids of the demo window: button i, edit box i, its label, text box i, the lyric view.
+constexpr int kEditBoxIdBase = 50;
+constexpr int kLabelIdBase = 75;
+constexpr int kTextBoxIdBase = 200;
+constexpr int kLyricViewId = 550;
+
+enum class ControlKind { Button, Edit, Label, TextBox, LyricView };
+
+struct ControlRect {
+    int id;
+    ControlKind kind;
+    int x;  // client coordinates; a negative size is made 0, as CreateWindowEx does
+    int y;
+    int width;
+    int height;
+    std::string text;
+    int record;  // its slot in its table
+};
+
+// In the order the program creates them.
+std::vector<ControlRect> DemoControls();
+
+constexpr int kEditBoxWidth = 30;
+constexpr int kEditBoxHeight = 20;
+constexpr int kLabelHeight = 20;
+
+// About how wide the controls' font ("MS Sans Serif", height 15, average width 5) draws `text`.
+int EstimatedTextWidth(const std::string& text);
