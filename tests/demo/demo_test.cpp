@@ -2,6 +2,7 @@
 // routine and variable it names exists in its script.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -37,12 +38,9 @@ TEST(BundledDemo, NamesOnlyWhatItsScriptHas) {
         routines.push_back(routine.name);
     }
     auto has = [](const std::vector<std::u16string>& names, const char* name) {
-        for (const std::u16string& candidate : names) {
-            if (SameName(candidate, FromAscii(name))) {
-                return true;
-            }
-        }
-        return false;
+        return std::any_of(names.begin(), names.end(), [name](const std::u16string& candidate) {
+            return SameName(candidate, FromAscii(name));
+        });
     };
 
     std::vector<const char*> routinesNamed = {demoSettings.AutoExecRoutine};
