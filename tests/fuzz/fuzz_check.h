@@ -2,29 +2,17 @@
 // keeps the input as a finding and the replay program fails.
 #pragma once
 
-#include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
 
-[[noreturn]] inline void FuzzCheckFailed(const char* file, int line, const char* condition,
-                                         const char* format, ...)
-    __attribute__((format(printf, 4, 5)));
-
-[[noreturn]] inline void FuzzCheckFailed(const char* file, int line, const char* condition,
-                                         const char* format, ...) {
-    std::fprintf(stderr, "%s:%d: fuzz check failed: %s: ", file, line, condition);
-    va_list arguments;
-    va_start(arguments, format);
-    std::vfprintf(stderr, format, arguments);
-    va_end(arguments);
-    std::fputc('\n', stderr);
-    std::abort();
-}
-
 // FUZZ_CHECK(condition, format, ...): the format says what was found instead.
-#define FUZZ_CHECK(condition, ...)                                        \
-    do {                                                                  \
-        if (!(condition)) {                                               \
-            FuzzCheckFailed(__FILE__, __LINE__, #condition, __VA_ARGS__); \
-        }                                                                 \
+#define FUZZ_CHECK(condition, ...)                                                     \
+    do {                                                                               \
+        if (!(condition)) {                                                            \
+            std::fprintf(stderr, "%s:%d: fuzz check failed: %s: ", __FILE__, __LINE__, \
+                         #condition);                                                  \
+            std::fprintf(stderr, __VA_ARGS__);                                         \
+            std::fputc('\n', stderr);                                                  \
+            std::abort();                                                              \
+        }                                                                              \
     } while (0)

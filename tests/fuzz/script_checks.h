@@ -1,6 +1,6 @@
-// What both script fuzz targets ask of the language once they hold a source text: it compiles
-// (or is refused) the same way every time, a refusal names a real place in the source, and every
-// routine of a compiled script runs to its end or to a runtime error, the same way every time.
+// What both script fuzz targets ask of the language once they hold a source text: it compiles or
+// is refused at a real place in the source, and every routine of a compiled script runs to its
+// end or to a runtime error at a real place, within the performance's ranges.
 #pragma once
 
 #include <string>
