@@ -27,3 +27,16 @@ function(harpix_display_tests)
     set_property(TEST ${ARGN} APPEND PROPERTY RESOURCE_LOCK display_input)
   endif()
 endfunction()
+
+# The Wine prefix where the stand-in script engine is registered (tests/scriptengine defines the
+# fixture "standin" that registers it).
+set(HARPIX_STANDIN_PREFIX ${PROJECT_SOURCE_DIR}/build/wineprefix-standin CACHE PATH
+    "The Wine prefix in which the stand-in script engine is registered for the tests")
+
+# Marks Windows tests that need the stand-in script engine, after harpix_wine_tests: they run in
+# its prefix, after the fixture has registered it there.
+function(harpix_standin_tests)
+  set_property(TEST ${ARGN} APPEND PROPERTY FIXTURES_REQUIRED standin)
+  set_property(TEST ${ARGN} APPEND PROPERTY ENVIRONMENT
+               "HARPIX_WINEPREFIX=${HARPIX_STANDIN_PREFIX}")
+endfunction()

@@ -10,6 +10,8 @@
 #include <new>
 #include <vector>
 
+#include "performance_lock.h"
+
 namespace {
 
 // More media types than any tool could mean: such an answer is not believed.
@@ -229,6 +231,9 @@ void LyricDelivery::Deliver(const std::u16string& text) {
     // The message owns this reference to the graph from here on.
     lyric->pGraph = graph;
 
+    // As a performance does: the tools are called with its lock held, so a routine called
+    // meanwhile on another thread waits until this lyric has been handed over.
+    PerformanceLock performanceLock;
     for (DWORD index = 0;; ++index) {
         IDirectMusicTool* tool = nullptr;
         if (FAILED(graph->GetTool(index, &tool)) || tool == nullptr) {

@@ -7,7 +7,8 @@
 // tool: pGraph and pTool set, each holding a reference that FreePMsg gives back. DMUS_S_REQUEUE
 // sends it on to the next such tool; DMUS_S_FREE or a failure ends its way; S_OK means the tool
 // kept it. Then the message is freed. Wine's own StampPMsg leaves pTool as it was, so the
-// addressing is done here rather than left to the graph.
+// addressing is done here rather than left to the graph. The tools are called with the
+// performance's lock held (see performance_lock.h).
 //
 // Stop ends delivery: lyrics not yet handed over are dropped, and it returns once the thread
 // has ended. A tool may be blocked meanwhile in SendMessageA towards a window of the stopping

@@ -10,6 +10,7 @@
 #include "error_info.h"
 #include "module.h"
 #include "object_descriptor.h"
+#include "performance_lock.h"
 #include "script_compiler.h"
 #include "script_text.h"
 #include "stream_reading.h"
@@ -192,6 +193,9 @@ STDMETHODIMP ScriptObject::CallRoutine(WCHAR* routineName, DMUS_SCRIPT_ERRORINFO
     if (routineName == nullptr) {
         return E_POINTER;
     }
+    // Before the object's lock, always: the delivery thread holds the performance's lock while
+    // a tool may call this object.
+    PerformanceLock performanceLock;
     LockHolder hold(lock);
     if (!runtime) {
         return DMUS_E_NOT_INIT;
@@ -219,6 +223,7 @@ HRESULT ScriptObject::CheckVariableCall(const WCHAR* name) const {
 
 STDMETHODIMP ScriptObject::SetVariableNumber(WCHAR* variableName, LONG value,
                                              DMUS_SCRIPT_ERRORINFO*) {
+    PerformanceLock performanceLock;
     LockHolder hold(lock);
     HRESULT checked = CheckVariableCall(variableName);
     if (FAILED(checked)) {

@@ -5,7 +5,8 @@
 // reference, given back when the object goes) and starts the lyric delivery; from then on the
 // routines can be called and the global variables read and written. Every method may be called
 // from any thread: one lock keeps the object's state whole, and it is never held while the
-// delivery thread is waited for.
+// delivery thread is waited for. CallRoutine and SetVariableNumber first take the performance's
+// lock, as a routine that plays or stops something does (see performance_lock.h).
 #pragma once
 
 #include <windows.h>

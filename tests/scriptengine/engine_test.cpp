@@ -1,0 +1,269 @@
+// The stand-in engine as Harpix meets it, registered in its Wine prefix: loaded by Wine's loader,
+// delivering lyrics under the performance's lock, released during a lyric flood.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <dmerror.h>
+#include <dmusici.h>
+#include <dmplugin.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "script_file_writer.h"
+#include "script_text.h"
+
+namespace {
+
+constexpr DWORD kHang = 30000;  // only a hang waits this long
+const DWORD testThread = GetCurrentThreadId();
+
+WCHAR* W(const wchar_t* text) {
+    return const_cast<WCHAR*>(text);
+}
+
+// Ends the program unless destroyed within kHang: a deadlock fails it instead of hanging the run.
+struct Watchdog {
+    HANDLE done = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    HANDLE thread = CreateThread(nullptr, 0, Watch, this, 0, nullptr);
+    ~Watchdog() {
+        SetEvent(done);
+        WaitForSingleObject(thread, INFINITE);
+    }
+    static DWORD WINAPI Watch(void* self) {
+        if (WaitForSingleObject(static_cast<Watchdog*>(self)->done, kHang) == WAIT_TIMEOUT) {
+            std::fprintf(stderr, "FAILED: %s hung\n",
+                         ::testing::UnitTest::GetInstance()->current_test_info()->name());
+            std::fflush(stderr);
+            TerminateProcess(GetCurrentProcess(), 3);
+        }
+        return 0;
+    }
+};
+
+// "tool:text" for each lyric; written on the delivery thread, read once the script is released.
+struct Log {
+    std::vector<std::string> entries;
+    volatile LONG count = 0;
+    volatile LONG misdelivered = 0;  // on the caller's thread, or not stamped for the tool
+};
+
+// A tool of the graph: it logs each lyric it is handed, runs onLyric, and gives `answer`; no
+// types means E_NOTIMPL, every type.
+struct Tool : IDirectMusicTool {
+    std::string name;
+    Log* log;
+    std::vector<DWORD> types;
+    HRESULT answer;
+    std::function<void()> onLyric;  // runs inside ProcessPMsg
+    volatile LONG references = 1;
+    Tool(const char* n, Log* l, std::vector<DWORD> t, HRESULT a)
+        : name(n), log(l), types(std::move(t)), answer(a) {}
+
+    STDMETHODIMP QueryInterface(REFIID riid, void** object) override {
+        bool known = IsEqualGUID(riid, IID_IUnknown) || IsEqualGUID(riid, IID_IDirectMusicTool);
+        *object = known ? this : nullptr;
+        return known ? (AddRef(), S_OK) : E_NOINTERFACE;
+    }
+    STDMETHODIMP_(ULONG) AddRef() override { return InterlockedIncrement(&references); }
+    STDMETHODIMP_(ULONG) Release() override { return InterlockedDecrement(&references); }
+    STDMETHODIMP Init(IDirectMusicGraph*) override { return E_NOTIMPL; }
+    STDMETHODIMP GetMsgDeliveryType(DWORD*) override { return E_NOTIMPL; }
+    STDMETHODIMP GetMediaTypeArraySize(DWORD* count) override {
+        *count = static_cast<DWORD>(types.size());
+        return types.empty() ? E_NOTIMPL : S_OK;
+    }
+    STDMETHODIMP GetMediaTypes(DWORD** out, DWORD count) override {
+        std::copy(types.begin(), types.begin() + std::min<size_t>(count, types.size()), *out);
+        return S_OK;
+    }
+    STDMETHODIMP ProcessPMsg(IDirectMusicPerformance*, DMUS_PMSG* message) override {
+        const WCHAR* text = reinterpret_cast<DMUS_LYRIC_PMSG*>(message)->wszString;
+        log->entries.push_back(name + ":" + ToUtf8(reinterpret_cast<const char16_t*>(text)));
+        if (message->pTool != this || GetCurrentThreadId() == testThread) {
+            InterlockedIncrement(&log->misdelivered);
+        }
+        if (onLyric) {
+            onLyric();
+        }
+        InterlockedIncrement(&log->count);
+        return answer;
+    }
+    STDMETHODIMP Flush(IDirectMusicPerformance*, DMUS_PMSG*, REFERENCE_TIME) override {
+        return E_NOTIMPL;
+    }
+};
+
+// COM, Wine's performance (not started) with a graph of its own, Wine's loader, the tools.
+class StandIn : public ::testing::Test {
+protected:
+    StandIn() {
+        CoInitialize(nullptr);
+        CoCreateInstance(CLSID_DirectMusicPerformance, nullptr, CLSCTX_INPROC,
+                         IID_IDirectMusicPerformance8, reinterpret_cast<void**>(&performance));
+        CoCreateInstance(CLSID_DirectMusicGraph, nullptr, CLSCTX_INPROC, IID_IDirectMusicGraph,
+                         reinterpret_cast<void**>(&graph));
+        CoCreateInstance(CLSID_DirectMusicLoader, nullptr, CLSCTX_INPROC, IID_IDirectMusicLoader8,
+                         reinterpret_cast<void**>(&loader));
+    }
+    void SetUp() override {
+        ASSERT_TRUE(performance != nullptr && graph != nullptr && loader != nullptr);
+        ASSERT_EQ(performance->SetGraph(graph), S_OK);
+    }
+    ~StandIn() override {
+        for (const std::unique_ptr<Tool>& tool : tools) {
+            graph->RemoveTool(tool.get());
+        }
+        if (performance != nullptr && graph != nullptr && loader != nullptr) {
+            performance->CloseDown();
+            performance->Release();
+            graph->Release();
+            loader->Release();
+        }
+        CoUninitialize();
+    }
+    // A tool put last in the graph; it lives as long as the test.
+    Tool& Insert(const char* name, std::vector<DWORD> types, HRESULT answer = DMUS_S_REQUEUE) {
+        tools.push_back(std::make_unique<Tool>(name, &log, std::move(types), answer));
+        EXPECT_EQ(graph->InsertTool(tools.back().get(), nullptr, 0, tools.size() - 1), S_OK);
+        return *tools.back();
+    }
+    // Loaded as Harpix does, through Wine's loader, which must find the stand-in, and initialised.
+    IDirectMusicScript* NewScript(const char* source) {
+        ScriptFileContents contents;
+        Utf8ToUtf16(source, contents.source);
+        std::vector<uint8_t> bytes = WriteScriptFile(contents);
+        char path[MAX_PATH];
+        GetTempPathA(MAX_PATH, path);
+        std::strcat(path, "harpix-standin-test.spt");
+        std::ofstream(path, std::ios::binary)
+            .write(reinterpret_cast<char*>(bytes.data()), bytes.size());
+        std::wstring widePath(path, path + std::strlen(path));
+        IDirectMusicScript* script = nullptr;
+        EXPECT_EQ(
+            loader->LoadObjectFromFile(CLSID_DirectMusicScript, IID_IDirectMusicScript,
+                                       W(widePath.c_str()), reinterpret_cast<void**>(&script)),
+            S_OK);
+        DeleteFileA(path);
+        if (script != nullptr) {
+            loader->ReleaseObjectByUnknown(script);  // the next file of this name is another
+            EXPECT_EQ(script->Init(performance, nullptr), S_OK);
+        }
+        return script;
+    }
+
+    IDirectMusicPerformance8* performance = nullptr;
+    IDirectMusicGraph* graph = nullptr;
+    IDirectMusicLoader8* loader = nullptr;
+    Log log;
+    std::vector<std::unique_ptr<Tool>> tools;
+    Watchdog watchdog;  // the whole test, its tools' removal included
+};
+
+bool WaitUntil(const std::function<bool()>& done) {
+    for (DWORD start = GetTickCount(); !done(); Sleep(1)) {
+        if (GetTickCount() - start > kHang) {
+            return false;
+        }
+    }
+    return true;
+}
+
+TEST_F(StandIn, LyricsReachTheToolsThatTakeThemInGraphOrderOnAThreadOfItsOwn) {
+    Insert("track", {DMUS_PMSGT_LYRIC});
+    Insert("every", {});
+    Insert("lyrics", {DMUS_PMSGT_NOTE, DMUS_PMSGT_SCRIPTLYRIC});
+    Insert("frees", {DMUS_PMSGT_SCRIPTLYRIC}, DMUS_S_FREE);
+    Insert("after", {DMUS_PMSGT_SCRIPTLYRIC});
+    IDirectMusicScript* script = NewScript(
+        "Dim n\nSub Sing\n  n = 3\n  Trace \"\"\"\xC3\xA9t\xC3\xA9\"\" \xE2\x99\xAA\"\n  Trace "
+        "n\nEnd Sub\n");
+    ASSERT_NE(script, nullptr);
+    ASSERT_EQ(script->CallRoutine(W(L"Sing"), nullptr), S_OK);
+    EXPECT_TRUE(WaitUntil([&] { return log.count == 6; }));
+    EXPECT_EQ(script->Release(), 0u);  // waits for the delivery thread to end
+    const std::string sung = "\"\xC3\xA9t\xC3\xA9\" \xE2\x99\xAA";  // "été" ♪
+    EXPECT_EQ(log.entries,
+              (std::vector<std::string>{"every:" + sung, "lyrics:" + sung, "frees:" + sung,
+                                        "every:3", "lyrics:3", "frees:3"}));
+    EXPECT_EQ(log.misdelivered, 0);
+    for (const std::unique_ptr<Tool>& tool : tools) {
+        EXPECT_EQ(tool->references, 2) << "every message freed: the test's and the graph's";
+    }
+}
+
+TEST_F(StandIn, CallsFromTheWindowsThreadWaitWhileAToolIsHandedALyric) {
+    IDirectMusicScript* script = nullptr;
+    HANDLE entered = CreateEventA(nullptr, FALSE, FALSE, nullptr);
+    HANDLE called = CreateEventA(nullptr, FALSE, FALSE, nullptr);
+    DWORD whileInside = WAIT_FAILED;
+    Insert("tool", {DMUS_PMSGT_SCRIPTLYRIC}).onLyric = [&] {
+        // The delivering thread holds the lock, and may take it again.
+        EXPECT_EQ(script->SetVariableNumber(W(L"n"), 10, nullptr), S_OK);
+        EXPECT_EQ(script->CallRoutine(W(L"Mark"), nullptr), S_OK);
+        SetEvent(entered);
+        // Without the lock the test thread's call would be done well within this.
+        whileInside = WaitForSingleObject(called, 1000);
+    };
+    script =
+        NewScript("Dim n\nSub Sing\n  Trace \"hold\"\nEnd Sub\nSub Mark\n  n = n + 1\nEnd Sub\n");
+    ASSERT_NE(script, nullptr);
+    for (bool setVariable : {false, true}) {
+        SCOPED_TRACE(setVariable ? "SetVariableNumber" : "CallRoutine");
+        ResetEvent(called);
+        ASSERT_EQ(script->CallRoutine(W(L"Sing"), nullptr), S_OK);
+        ASSERT_EQ(WaitForSingleObject(entered, kHang), WAIT_OBJECT_0);
+        EXPECT_EQ(setVariable ? script->SetVariableNumber(W(L"n"), 20, nullptr)
+                              : script->CallRoutine(W(L"Mark"), nullptr),
+                  S_OK);
+        SetEvent(called);
+        ASSERT_TRUE(WaitUntil([&] { return log.count == (setVariable ? 2 : 1); }));
+        EXPECT_EQ(whileInside, static_cast<DWORD>(WAIT_TIMEOUT)) << "the call did not wait";
+    }
+    script->Release();
+    CloseHandle(entered);
+    CloseHandle(called);
+}
+
+TEST_F(StandIn, ReleasingDuringALyricFloodServesTheToolsSendAndWaitsForIt) {
+    // A window of this thread that answers 1 (its text's length) to what the tool sends.
+    HWND window =
+        CreateWindowExA(0, "STATIC", "x", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+    ASSERT_NE(window, nullptr);
+    volatile LONG inside = 0;
+    volatile LONG answered = 0;
+    // As a blocking lyric tool does: the send waits for this thread, which only the release
+    // serves.
+    Insert("sender", {DMUS_PMSGT_SCRIPTLYRIC}).onLyric = [&] {
+        InterlockedIncrement(&inside);
+        InterlockedExchangeAdd(&answered,
+                               static_cast<LONG>(SendMessageA(window, WM_GETTEXTLENGTH, 0, 0)));
+        InterlockedDecrement(&inside);
+    };
+    const int kRounds = 200;
+    for (int round = 0; round < kRounds; ++round) {
+        IDirectMusicScript* script = NewScript(
+            "Dim depth\nSub Flood\n  depth = depth + 1\n  Trace \"flood\"\n"
+            "  If depth < 60 Then Flood\nEnd Sub\n");
+        ASSERT_NE(script, nullptr);
+        ASSERT_EQ(script->CallRoutine(W(L"Flood"), nullptr), S_OK);
+        // Every other time the release begins while the tool is blocked in its send.
+        ASSERT_TRUE(round % 2 == 1 || WaitUntil([&] { return inside == 1; }));
+        ASSERT_EQ(script->Release(), 0u);
+        ASSERT_EQ(inside, 0) << "the release returned while a tool still had a lyric";
+    }
+    // One lyric at most a round: the one in its send when the release began.
+    EXPECT_GE(log.count, kRounds / 2);
+    EXPECT_LE(log.count, kRounds);
+    EXPECT_EQ(answered, log.count) << "a send was not answered";
+    EXPECT_EQ(tools[0]->references, 2) << "a message was not freed";
+    DestroyWindow(window);
+}
+
+}  // namespace
