@@ -1,112 +1,76 @@
-// The About box in-process: the result each way of closing it gives, and where the focus is.
+// The About box: the accelerators and the menu command that open it, what it shows, where the
+// focus is, and each way to close it.
 #include <gtest/gtest.h>
 
-#include <windows.h>
-
-#include <functional>
-
-#include "about_box.h"
+#include "demo_in_process.h"
 #include "resource.h"
 
 namespace {
 
-// Runs the About box modally over a window of its own. Each time the dialog's loop waits for
-// input (WM_ENTERIDLE reaches the owner), `step` runs with the dialog and the count of earlier
-// steps; the test posts its input from there.
-struct AboutBoxRun {
-    std::function<void(HWND dialog, int step)> step;
-    int steps = 0;
-    HWND focusAtStart = nullptr;
-
-    INT_PTR Run() {
-        WNDCLASSA ownerClass = {};
-        ownerClass.lpfnWndProc = OwnerProc;
-        ownerClass.hInstance = GetModuleHandleA(nullptr);
-        ownerClass.lpszClassName = "AboutBoxTestOwner";
-        RegisterClassA(&ownerClass);
-        HWND owner =
-            CreateWindowExA(0, "AboutBoxTestOwner", "owner", WS_OVERLAPPEDWINDOW, 0, 0, 300, 200,
-                            nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
-        SetWindowLongPtrA(owner, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-        // Bounds the test: a box still open after ten seconds is ended with -2.
-        SetTimer(owner, 1, 10000, nullptr);
-        INT_PTR result = DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_ABOUTBOX),
-                                         owner, AboutDialogProc, 0);
-        DestroyWindow(owner);
-        return result;
-    }
-
-    static LRESULT CALLBACK OwnerProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-        auto* run = reinterpret_cast<AboutBoxRun*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-        if (run != nullptr && message == WM_ENTERIDLE && wParam == MSGF_DIALOGBOX) {
-            HWND dialog = reinterpret_cast<HWND>(lParam);
-            if (run->steps == 0) {
-                run->focusAtStart = GetFocus();
-            }
-            run->step(dialog, run->steps++);
-        }
-        if (run != nullptr && message == WM_TIMER) {
-            EndDialog(GetWindow(window, GW_ENABLEDPOPUP), -2);
-        }
-        return DefWindowProcA(window, message, wParam, lParam);
-    }
-};
-
-void PostKey(HWND target, WPARAM key) {
-    PostMessageA(target, WM_KEYDOWN, key, 1);
+std::string TextOf(HWND window) {
+    char text[64] = {};
+    GetWindowTextA(window, text, sizeof text);
+    return text;
 }
 
-TEST(AboutBox, EndsWithOkForOkAndEnterAndWithCancelForEscAndClose) {
+void PostToFocus(WPARAM key) {
+    PostMessageA(GetFocus(), WM_KEYDOWN, key, 1);
+}
+
+TEST(AboutBox, OpensWithAltSlashAtTheMainWindowShowsTheVersionAndClosesEachWay) {
+    using Input = void (*)(HWND dialog);
     struct Row {
         const char* way;
-        void (*close)(HWND dialog);
-        INT_PTR result;
+        bool atButton;
+        UINT message;
+        WPARAM key;
+        std::vector<Input> inputs;  // one each time the box waits; none: it must not open
     };
     const Row rows[] = {
-        {"OK button",
-         [](HWND dialog) {
-             PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
-                          reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
-         },
-         IDOK},
-        {"Enter", [](HWND) { PostKey(GetFocus(), VK_RETURN); }, IDOK},
-        {"Esc", [](HWND) { PostKey(GetFocus(), VK_ESCAPE); }, IDCANCEL},
-        {"close button", [](HWND dialog) { PostMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0); },
-         IDCANCEL},
+        {"Alt+/, OK", false, WM_SYSCHAR, '/', {[](HWND d) {
+             PostMessageA(GetDlgItem(d, IDOK), BM_CLICK, 0, 0);
+         }}},
+        {"Alt+?, Enter", false, WM_SYSCHAR, '?', {[](HWND) { PostToFocus(VK_RETURN); }}},
+        {"Help About, Esc", false, WM_COMMAND, IDM_ABOUT, {[](HWND) { PostToFocus(VK_ESCAPE); }}},
+        {"Help About, close", false, WM_COMMAND, IDM_ABOUT, {[](HWND d) {
+             PostMessageA(d, WM_SYSCOMMAND, SC_CLOSE, 0);
+         }}},
+        {"Help About, Tab, Enter",
+         false,
+         WM_COMMAND,
+         IDM_ABOUT,
+         {[](HWND) { PostToFocus(VK_TAB); }, [](HWND) { PostToFocus(VK_RETURN); }}},
+        {"Alt+/ at a button", true, WM_SYSCHAR, '/', {}},
+        {"/ without Alt", false, WM_CHAR, '/', {}},
     };
+    DemoInProcess demo(
+        "ScriptFileName demo.spt\nButton B\nCoordx 0\nCoordy 0\nWidth 9\nHeight 9\n"
+        "Scriptroutine B\nEnd Ini\n");
+    ASSERT_TRUE(demo.Start());
     for (const Row& row : rows) {
         SCOPED_TRACE(row.way);
-        AboutBoxRun run;
-        HWND okButton = nullptr;
-        run.step = [&](HWND dialog, int step) {
-            okButton = GetDlgItem(dialog, IDOK);
-            if (step == 0) {
-                row.close(dialog);
+        size_t waits = 0;
+        demo.onDialogIdle = [&](HWND dialog, int step) {
+            HWND ok = GetDlgItem(dialog, IDOK);
+            EXPECT_EQ(GetFocus(), ok) << "OK, the only tab stop, has the focus";
+            EXPECT_EQ(
+                TextOf(dialog) + "|" + TextOf(GetDlgItem(dialog, IDC_STATIC)) + "|" + TextOf(ok),
+                "About Harpix|Harpix 2.11|OK");
+            waits = step + 1;
+            if (waits <= row.inputs.size()) {
+                row.inputs[step](dialog);
             }
         };
-        EXPECT_EQ(run.Run(), row.result);
-        EXPECT_NE(okButton, nullptr);
-        EXPECT_EQ(run.focusAtStart, okButton) << "OK should have the focus";
+        BYTE keys[256] = {};
+        GetKeyboardState(keys);
+        keys[VK_MENU] = row.message == WM_SYSCHAR ? 0x80 : 0;
+        SetKeyboardState(keys);
+        PostMessageA(row.atButton ? demo.Child(0) : mainWindow, row.message, row.key, 0);
+        demo.Pump();
+        keys[VK_MENU] = 0;
+        SetKeyboardState(keys);
+        EXPECT_EQ(waits, row.inputs.size()) << "opened, then closed by the last input";
     }
-}
-
-TEST(AboutBox, TabKeepsTheFocusOnOkAndOtherCommandsLeaveItOpen) {
-    AboutBoxRun run;
-    HWND okButton = nullptr;
-    HWND focusAfterTab = nullptr;
-    run.step = [&](HWND dialog, int step) {
-        if (step == 0) {
-            okButton = GetDlgItem(dialog, IDOK);
-            PostKey(GetFocus(), VK_TAB);
-            PostMessageA(dialog, WM_COMMAND, IDM_ABOUT, 0);
-        } else if (focusAfterTab == nullptr) {
-            focusAfterTab = GetFocus();
-            PostMessageA(dialog, WM_COMMAND, IDOK, 0);
-        }
-    };
-    EXPECT_EQ(run.Run(), IDOK);
-    EXPECT_NE(okButton, nullptr);
-    EXPECT_EQ(focusAfterTab, okButton) << "Tab moved the focus away from OK";
 }
 
 }  // namespace
