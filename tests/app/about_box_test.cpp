@@ -7,39 +7,16 @@
 
 namespace {
 
-std::string TextOf(HWND window) {
-    char text[64] = {};
-    GetWindowTextA(window, text, sizeof text);
-    return text;
-}
-
-void PostToFocus(WPARAM key) {
-    PostMessageA(GetFocus(), WM_KEYDOWN, key, 1);
-}
+constexpr WPARAM kClickOk = 1, kCloseButton = 2;  // besides the keys
 
 TEST(AboutBox, OpensWithAltSlashAtTheMainWindowShowsTheVersionAndClosesEachWay) {
-    using Input = void (*)(HWND dialog);
-    struct Row {
-        const char* way;
-        bool atButton;
-        UINT message;
-        WPARAM key;
-        std::vector<Input> inputs;  // one each time the box waits; none: it must not open
-    };
-    const Row rows[] = {
-        {"Alt+/, OK", false, WM_SYSCHAR, '/', {[](HWND d) {
-             PostMessageA(GetDlgItem(d, IDOK), BM_CLICK, 0, 0);
-         }}},
-        {"Alt+?, Enter", false, WM_SYSCHAR, '?', {[](HWND) { PostToFocus(VK_RETURN); }}},
-        {"Help About, Esc", false, WM_COMMAND, IDM_ABOUT, {[](HWND) { PostToFocus(VK_ESCAPE); }}},
-        {"Help About, close", false, WM_COMMAND, IDM_ABOUT, {[](HWND d) {
-             PostMessageA(d, WM_SYSCOMMAND, SC_CLOSE, 0);
-         }}},
-        {"Help About, Tab, Enter",
-         false,
-         WM_COMMAND,
-         IDM_ABOUT,
-         {[](HWND) { PostToFocus(VK_TAB); }, [](HWND) { PostToFocus(VK_RETURN); }}},
+    const std::tuple<const char*, bool, UINT, WPARAM, std::vector<WPARAM>> rows[] = {
+        // how, at the button, the message and its key, the input for each wait (none: no box)
+        {"Alt+/", false, WM_SYSCHAR, '/', {kClickOk}},
+        {"Alt+?", false, WM_SYSCHAR, '?', {VK_RETURN}},
+        {"Help, About", false, WM_COMMAND, IDM_ABOUT, {VK_ESCAPE}},
+        {"Help, About", false, WM_COMMAND, IDM_ABOUT, {kCloseButton}},
+        {"Help, About", false, WM_COMMAND, IDM_ABOUT, {VK_TAB, VK_RETURN}},
         {"Alt+/ at a button", true, WM_SYSCHAR, '/', {}},
         {"/ without Alt", false, WM_CHAR, '/', {}},
     };
@@ -47,29 +24,33 @@ TEST(AboutBox, OpensWithAltSlashAtTheMainWindowShowsTheVersionAndClosesEachWay) 
         "ScriptFileName demo.spt\nButton B\nCoordx 0\nCoordy 0\nWidth 9\nHeight 9\n"
         "Scriptroutine B\nEnd Ini\n");
     ASSERT_TRUE(demo.Start());
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.way);
+    for (const auto& [how, atButton, message, key, inputs] : rows) {
+        SCOPED_TRACE(how);
         size_t waits = 0;
-        demo.onDialogIdle = [&](HWND dialog, int step) {
+        demo.onDialogIdle = [&](HWND dialog) {
             HWND ok = GetDlgItem(dialog, IDOK);
             EXPECT_EQ(GetFocus(), ok) << "OK, the only tab stop, has the focus";
             EXPECT_EQ(
                 TextOf(dialog) + "|" + TextOf(GetDlgItem(dialog, IDC_STATIC)) + "|" + TextOf(ok),
                 "About Harpix|Harpix 2.11|OK");
-            waits = step + 1;
-            if (waits <= row.inputs.size()) {
-                row.inputs[step](dialog);
+            const WPARAM input = ++waits <= inputs.size() ? inputs[waits - 1] : 0;
+            if (input == kClickOk) {
+                PostMessageA(ok, BM_CLICK, 0, 0);
+            } else if (input == kCloseButton) {
+                PostMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
+            } else if (input != 0) {
+                PostMessageA(ok, WM_KEYDOWN, input, 1);
             }
         };
         BYTE keys[256] = {};
         GetKeyboardState(keys);
-        keys[VK_MENU] = row.message == WM_SYSCHAR ? 0x80 : 0;
+        keys[VK_MENU] = message == WM_SYSCHAR ? 0x80 : 0;
         SetKeyboardState(keys);
-        PostMessageA(row.atButton ? demo.Child(0) : mainWindow, row.message, row.key, 0);
+        PostMessageA(atButton ? demo.Child(0) : mainWindow, message, key, 0);
         demo.Pump();
         keys[VK_MENU] = 0;
         SetKeyboardState(keys);
-        EXPECT_EQ(waits, row.inputs.size()) << "opened, then closed by the last input";
+        EXPECT_EQ(waits, inputs.size()) << "it opened and the last input closed it";
     }
 }
 

@@ -1,4 +1,4 @@
-// Start-up in the test process: message boxes answered from a thread of their own, and the main
+// Start-up in the test process: its message boxes answered as they become active, and the main
 // window subclassed to see its modal dialogs wait.
 #include "demo_in_process.h"
 
@@ -14,95 +14,78 @@
 namespace {
 
 DemoInProcess* current = nullptr;
-HWND currentDialog = nullptr;
-int dialogSteps = 0;
-constexpr UINT_PTR kDialogBound = 77;
 
-std::vector<ShownBox>* shownBoxes = nullptr;
-
-// Start-up's message boxes are answered with OK as they become active, as the user would.
 LRESULT CALLBACK AnswerBoxes(int code, WPARAM wParam, LPARAM lParam) {
-    HWND box = reinterpret_cast<HWND>(wParam);
-    char text[1024] = {}, caption[64] = {};
-    GetClassNameA(box, caption, sizeof caption);
     static HWND answered = nullptr;
-    if (code == HCBT_ACTIVATE && std::string(caption) == "#32770" && box != answered) {
+    HWND box = reinterpret_cast<HWND>(wParam), owner = GetWindow(box, GW_OWNER);
+    char name[8] = {};
+    GetClassNameA(box, name, sizeof name);
+    if (code == HCBT_ACTIVATE && box != answered && std::string(name) == "#32770") {
         answered = box;
-        GetWindowTextA(box, caption, sizeof caption);
-        GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
-        bool stopIcon = false;
+        const char* icon = "no icon";
         for (HWND c = GetWindow(box, GW_CHILD); c != nullptr; c = GetWindow(c, GW_HWNDNEXT)) {
-            stopIcon |= reinterpret_cast<HICON>(SendMessageA(c, STM_GETICON, 0, 0)) ==
-                        LoadIconA(nullptr, IDI_HAND);
+            const HICON shown = reinterpret_cast<HICON>(SendMessageA(c, STM_GETICON, 0, 0));
+            icon = shown == LoadIconA(nullptr, IDI_HAND) ? "stop" : icon;
         }
-        shownBoxes->push_back({caption, text, GetWindow(box, GW_OWNER), stopIcon});
-        PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+        current->boxes.push_back(TextOf(box) + " [" +
+                                 (owner == mainWindow ? "main window"
+                                  : owner             ? "other"
+                                                      : "none") +
+                                 ", " + icon + "]: " + TextOf(GetDlgItem(box, 0xFFFF)));
+        PostMessageA(box, WM_COMMAND, IDOK, 0);
     }
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
 LRESULT CALLBACK WatchDialogs(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_ENTERIDLE && wParam == MSGF_DIALOGBOX && current->onDialogIdle) {
-        if (currentDialog != reinterpret_cast<HWND>(lParam)) {
-            currentDialog = reinterpret_cast<HWND>(lParam);
-            dialogSteps = 0;
-            SetTimer(window, kDialogBound, 30000, nullptr);
-        }
-        current->onDialogIdle(currentDialog, dialogSteps++);
-    } else if (message == WM_TIMER && wParam == kDialogBound) {
+        SetTimer(window, 1, 30000, nullptr);  // again at every wait: only a hang reaches it
+        current->onDialogIdle(reinterpret_cast<HWND>(lParam));
+    } else if (message == WM_TIMER) {
         EndDialog(GetWindow(window, GW_ENABLEDPOPUP), -2);
     } else if (message == WM_ENABLE && wParam) {
-        KillTimer(window, kDialogBound);  // the dialog has ended
+        KillTimer(window, 1);  // the dialog has ended
     }
     return CallWindowProcA(MainWindowProc, window, message, wParam, lParam);
 }
 
 }  // namespace
 
+std::string TextOf(HWND window) {
+    char text[1024] = {};
+    GetWindowTextA(window, text, sizeof text);
+    return text;
+}
+
 DemoInProcess::DemoInProcess(const std::string& description) {
     current = this;
-    mainWindow = nullptr;
     demoSettings = DemoSettings{};
     activeEditId = focusCursor = 0;
-    if (windowClassName[0] == '\0') {
-        LoadStringA(GetModuleHandleA(nullptr), IDC_HARPIX, windowClassName, sizeof windowClassName);
-        RegisterMainWindowClass(GetModuleHandleA(nullptr));
-    }
-    LocateDescriptionFile();  // named after this program, in its folder
+    LoadStringA(GetModuleHandleA(nullptr), IDC_HARPIX, windowClassName, sizeof windowClassName);
+    RegisterMainWindowClass(GetModuleHandleA(nullptr));  // once; later calls fail harmlessly
+    LocateDescriptionFile();                             // named after this program, in its folder
     FILE* file = std::fopen(descriptionFileName.c_str(), "wb");
-    written = file != nullptr &&
-              std::fwrite(description.data(), 1, description.size(), file) == description.size();
-    EXPECT_TRUE(written) << "cannot write " << descriptionFileName;
-    if (file != nullptr) {
-        std::fclose(file);
-    }
+    written = file && std::fwrite(description.data(), 1, description.size(), file) > 0;
+    EXPECT_TRUE(written && std::fclose(file) == 0) << "cannot write " << descriptionFileName;
 }
 
 DemoInProcess::~DemoInProcess() {
-    if (IsWindow(mainWindow)) {
-        DestroyWindow(mainWindow);
-    }
+    DestroyWindow(mainWindow);
     // Start-up leaves its wait window when the main window could not be made.
     HWND wait = FindWindowA("Harpix  ", nullptr);
-    if (wait != nullptr && GetWindowThreadProcessId(wait, nullptr) == GetCurrentThreadId()) {
+    if (GetWindowThreadProcessId(wait, nullptr) == GetCurrentThreadId()) {
         DestroyWindow(wait);
     }
     Pump();
     std::remove(descriptionFileName.c_str());
-    current = nullptr;
 }
 
 bool DemoInProcess::Start() {
-    if (!written) {
-        return false;  // start-up would end the process
-    }
-    shownBoxes = &boxes;
     HHOOK hook = SetWindowsHookExA(WH_CBT, AnswerBoxes, nullptr, GetCurrentThreadId());
-    const bool started = StartInstance(GetModuleHandleA(nullptr), SW_SHOWNORMAL);
+    // Without its file start-up would end this process.
+    const bool started = written && StartInstance(GetModuleHandleA(nullptr), SW_SHOWNORMAL);
     UnhookWindowsHookEx(hook);
-    if (started) {
-        SetWindowLongPtrA(mainWindow, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(WatchDialogs));
-    }
+    SetWindowLongPtrA(mainWindow, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(WatchDialogs));
     return started;
 }
 
@@ -111,9 +94,7 @@ void DemoInProcess::Pump() {
         LoadAcceleratorsA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDC_HARPIX));
     MSG message;
     while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-        if (message.message == WM_QUIT) {
-            quitCode = static_cast<int>(message.wParam);
-        }
+        quitCode = message.message == WM_QUIT ? static_cast<int>(message.wParam) : quitCode;
         FilterKeys(message);
         if (TranslateAcceleratorA(message.hwnd, accelerators, &message) == 0) {
             TranslateMessage(&message);

@@ -1,6 +1,6 @@
 // The program's start-up run in this process over fake DirectMusic: the description file written
-// where start-up looks for it, StartInstance as WinMain calls it with every message box answered,
-// and the queue served as WinMain's loop serves it.
+// where start-up looks for it, StartInstance called as WinMain calls it, and the queue served as
+// WinMain's loop serves it.
 #pragma once
 
 #include <windows.h>
@@ -12,14 +12,9 @@
 #include "fake_direct_music.h"
 #include "shell_state.h"
 
-struct ShownBox {
-    std::string caption, text;
-    HWND owner;
-    bool stopIcon;
-};
+std::string TextOf(HWND window);
 
-class DemoInProcess {
-public:
+struct DemoInProcess {
     explicit DemoInProcess(const std::string& description);
     ~DemoInProcess();
     bool Start();  // StartInstance's result
@@ -27,12 +22,10 @@ public:
     void Pump();  // key filter, accelerators, dispatch
 
     FakeDirectMusic world;
-    std::vector<ShownBox> boxes;  // what start-up's message boxes showed, in order
-    int quitCode = -1;            // the quit message's, once Pump has seen it
-    // Runs each time a modal dialog of the main window waits for input, with the number of its
-    // earlier waits. A dialog still open after 30 s is ended with -2.
-    std::function<void(HWND dialog, int step)> onDialogIdle;
-
-private:
     bool written = false;
+    std::vector<std::string> boxes;  // start-up's message boxes: "caption [owner, icon]: text"
+    int quitCode = -1;
+    // Runs each time a modal dialog of the main window waits for input; a dialog that then gets
+    // no further for 30 s is ended.
+    std::function<void(HWND dialog)> onDialogIdle;
 };
