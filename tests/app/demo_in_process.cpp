@@ -16,22 +16,18 @@ namespace {
 DemoInProcess* current = nullptr;
 
 LRESULT CALLBACK AnswerBoxes(int code, WPARAM wParam, LPARAM lParam) {
-    static HWND answered = nullptr;
     HWND box = reinterpret_cast<HWND>(wParam), owner = GetWindow(box, GW_OWNER);
     char name[8] = {};
     GetClassNameA(box, name, sizeof name);
-    if (code == HCBT_ACTIVATE && box != answered && std::string(name) == "#32770") {
-        answered = box;
+    if (code == HCBT_ACTIVATE && std::string(name) == "#32770") {
+        const std::string by = owner == mainWindow ? "main window" : owner ? "other" : "none";
         const char* icon = "no icon";
         for (HWND c = GetWindow(box, GW_CHILD); c != nullptr; c = GetWindow(c, GW_HWNDNEXT)) {
             const HICON shown = reinterpret_cast<HICON>(SendMessageA(c, STM_GETICON, 0, 0));
             icon = shown == LoadIconA(nullptr, IDI_HAND) ? "stop" : icon;
         }
-        current->boxes.push_back(TextOf(box) + " [" +
-                                 (owner == mainWindow ? "main window"
-                                  : owner             ? "other"
-                                                      : "none") +
-                                 ", " + icon + "]: " + TextOf(GetDlgItem(box, 0xFFFF)));
+        current->boxes.push_back(TextOf(box) + " [" + by + ", " + icon +
+                                 "]: " + TextOf(GetDlgItem(box, 0xFFFF)));
         PostMessageA(box, WM_COMMAND, IDOK, 0);
     }
     return CallNextHookEx(nullptr, code, wParam, lParam);
@@ -43,8 +39,6 @@ LRESULT CALLBACK WatchDialogs(HWND window, UINT message, WPARAM wParam, LPARAM l
         current->onDialogIdle(reinterpret_cast<HWND>(lParam));
     } else if (message == WM_TIMER) {
         EndDialog(GetWindow(window, GW_ENABLEDPOPUP), -2);
-    } else if (message == WM_ENABLE && wParam) {
-        KillTimer(window, 1);  // the dialog has ended
     }
     return CallWindowProcA(MainWindowProc, window, message, wParam, lParam);
 }

@@ -1,0 +1,130 @@
+// The keyboard as the message loop serves it: Enter, Tab and the About box's accelerators; the
+// About box itself, and the commit of a box the focus leaves.
+#include <gtest/gtest.h>
+
+#include "demo_in_process.h"
+#include "resource.h"
+
+namespace {
+
+// Buttons running Click0, Click1, ...; boxes for Value0, Value1, ..., the second with a notify
+// routine in place of its Coordy: a variable reads three key lines.
+std::string Demo(int buttons, int variables) {
+    std::string text = "ScriptFileName demo.spt\n";
+    for (int i = 0; i < buttons + variables; ++i) {
+        const std::string n = std::to_string(i < buttons ? i : i - buttons);
+        text += i < buttons
+                    ? "Button B\nCoordx 0\nCoordy 0\nWidth 9\nHeight 9\nScriptroutine Click" + n
+                    : "Variable V\nCoordx 90\n" +
+                          std::string(n == "1" ? "NotifyRoutine Changed1" : "Coordy 9") +
+                          "\nScriptvariable Value" + n;
+        text += "\n";
+    }
+    return text + "End Ini\n";
+}
+
+void Press(DemoInProcess& demo, HWND target, WPARAM key) {
+    PostMessageA(target, WM_KEYDOWN, key, MapVirtualKeyA(static_cast<UINT>(key), 0) << 16 | 1);
+    demo.Pump();
+}
+
+int SelectionLength(HWND edit) {
+    const LRESULT selection = SendMessageA(edit, EM_GETSEL, 0, 0);
+    return HIWORD(selection) - LOWORD(selection);
+}
+
+TEST(KeyFilter, EnterCommitsEveryBoxInTableOrderAndAClickFirstTheBoxItLeaves) {
+    DemoInProcess demo(Demo(1, 3));
+    demo.world.script.variableValue = -1;  // short: a full box takes no more
+    ASSERT_TRUE(demo.Start());
+    HWND edit = demo.Child(50);
+    SetFocus(edit);
+    SendMessageA(edit, EM_SETSEL, 2, 2);
+    SetWindowTextA(demo.Child(51), "");
+    demo.world.log.Take();
+    Press(demo, edit, '3');
+    Press(demo, edit, VK_RETURN);
+    EXPECT_EQ(demo.world.log.Take(), Calls({"Script.SetVariableNumber(Value0, -13, null)",
+                                            "Script.SetVariableNumber(Value1, 0, null)",
+                                            "Script.CallRoutine(Changed1, null)",
+                                            "Script.SetVariableNumber(Value2, -1, null)"}));
+    EXPECT_EQ(TextOf(edit), "-13") << "a digit types, Enter does not";
+    EXPECT_EQ(SelectionLength(edit), 3) << "the box being edited is selected";
+    SetFocus(demo.Child(51));
+    demo.world.log.Take();
+    // The button takes the focus on the press and reports the click on the release.
+    SendMessageA(demo.Child(0), WM_LBUTTONDOWN, MK_LBUTTON, 0);
+    SendMessageA(demo.Child(0), WM_LBUTTONUP, 0, 0);
+    EXPECT_EQ(demo.world.log.Take(),
+              Calls({"Script.SetVariableNumber(Value1, 0, null)",
+                     "Script.CallRoutine(Changed1, null)", "Script.CallRoutine(Click0, null)"}));
+}
+
+TEST(KeyFilter, TabMovesOnFromTheFirstButtonOrBoxThroughTheButtonsThenTheBoxes) {
+    const std::tuple<int, int, std::vector<int>> rows[] = {
+        // buttons, variables, the control with the focus at start and after each Tab (-1: none)
+        {2, 2, {0, 1, 50, 51, 0, 1}}, {3, 0, {0, 1, 2, 2}}, {1, 0, {0, 0}},
+        {0, 3, {50, 51, 52, 52}},     {0, 0, {-1, -1}},
+    };
+    for (const auto& [buttons, variables, expected] : rows) {
+        DemoInProcess demo(Demo(buttons, variables));
+        demo.world.script.variableValue = 56;
+        ASSERT_TRUE(demo.Start());
+        std::vector<int> seen;
+        for (size_t i = 0; i < expected.size(); ++i) {
+            HWND focus = GetFocus();
+            seen.push_back(focus && GetParent(focus) == mainWindow ? GetDlgCtrlID(focus) : -1);
+            EXPECT_TRUE(i == 0 || seen.back() < 50 || SelectionLength(focus) == 2);
+            Press(demo, focus, VK_TAB);
+        }
+        EXPECT_EQ(seen, expected) << buttons << " buttons, " << variables << " variables";
+        EXPECT_TRUE(variables == 0 || TextOf(demo.Child(50)) == "56") << "Tab typed nothing";
+    }
+}
+
+TEST(AboutBox, OpensWithAltSlashAtTheMainWindowShowsTheVersionAndClosesEachWay) {
+    using Inputs = std::vector<std::pair<UINT, WPARAM>>;  // posted to the focus, one each wait
+    const std::tuple<const char*, bool, UINT, WPARAM, Inputs> rows[] = {
+        // how, at the button, the message and its key; no inputs: the box must not open
+        {"Alt+/, OK", false, WM_SYSCHAR, '/', {{BM_CLICK, 0}}},
+        {"Alt+?, Enter", false, WM_SYSCHAR, '?', {{WM_KEYDOWN, VK_RETURN}}},
+        {"About, Esc", false, WM_COMMAND, IDM_ABOUT, {{WM_KEYDOWN, VK_ESCAPE}}},
+        {"About, close", false, WM_COMMAND, IDM_ABOUT, {{WM_SYSCOMMAND, SC_CLOSE}}},
+        {"Help About, Tab, Enter",
+         false,
+         WM_COMMAND,
+         IDM_ABOUT,
+         {{WM_KEYDOWN, VK_TAB}, {WM_KEYDOWN, VK_RETURN}}},
+        {"Alt+/ at a button", true, WM_SYSCHAR, '/', {}},
+        {"/ without Alt", false, WM_CHAR, '/', {}},
+    };
+    DemoInProcess demo(Demo(1, 0));
+    ASSERT_TRUE(demo.Start());
+    for (const auto& row : rows) {
+        const auto& [how, atButton, message, key, inputs] = row;
+        SCOPED_TRACE(how);
+        size_t waits = 0;
+        demo.onDialogIdle = [&](HWND dialog) {
+            HWND ok = GetDlgItem(dialog, IDOK);
+            EXPECT_EQ(GetFocus(), ok) << "OK, the only tab stop, has the focus";
+            EXPECT_EQ(
+                TextOf(dialog) + "|" + TextOf(GetDlgItem(dialog, IDC_STATIC)) + "|" + TextOf(ok),
+                "About Harpix|Harpix 2.11|OK");
+            if (++waits <= std::get<4>(row).size()) {  // a binding cannot be captured
+                const auto [input, code] = std::get<4>(row)[waits - 1];
+                PostMessageA(input == WM_SYSCOMMAND ? dialog : ok, input, code, 0);
+            }
+        };
+        BYTE keys[256] = {};
+        GetKeyboardState(keys);
+        keys[VK_MENU] = message == WM_SYSCHAR ? 0x80 : 0;
+        SetKeyboardState(keys);
+        PostMessageA(atButton ? demo.Child(0) : mainWindow, message, key, 0);
+        demo.Pump();
+        keys[VK_MENU] = 0;
+        SetKeyboardState(keys);
+        EXPECT_EQ(waits, inputs.size()) << "it opened and the last input closed it";
+    }
+}
+
+}  // namespace
