@@ -1,5 +1,4 @@
-// Start-up in the test process: its message boxes answered as they become active, and the main
-// window subclassed to see its modal dialogs wait.
+// Start-up in the test process, with every dialog seen as it becomes active.
 #include "demo_in_process.h"
 
 #include <cstdio>
@@ -15,32 +14,33 @@ namespace {
 
 DemoInProcess* current = nullptr;
 
-LRESULT CALLBACK AnswerBoxes(int code, WPARAM wParam, LPARAM lParam) {
-    HWND box = reinterpret_cast<HWND>(wParam), owner = GetWindow(box, GW_OWNER);
-    char name[8] = {};
-    GetClassNameA(box, name, sizeof name);
-    if (code == HCBT_ACTIVATE && std::string(name) == "#32770") {
-        const std::string by = owner == mainWindow ? "main window" : owner ? "other" : "none";
-        const char* icon = "no icon";
-        for (HWND c = GetWindow(box, GW_CHILD); c != nullptr; c = GetWindow(c, GW_HWNDNEXT)) {
-            const HICON shown = reinterpret_cast<HICON>(SendMessageA(c, STM_GETICON, 0, 0));
-            icon = shown == LoadIconA(nullptr, IDI_HAND) ? "stop" : icon;
-        }
-        current->boxes.push_back(TextOf(box) + " [" + by + ", " + icon +
-                                 "]: " + TextOf(GetDlgItem(box, 0xFFFF)));
-        PostMessageA(box, WM_COMMAND, IDOK, 0);
-    }
-    return CallNextHookEx(nullptr, code, wParam, lParam);
+void CALLBACK EndStuckDialog(HWND dialog, UINT, UINT_PTR, DWORD) {
+    ADD_FAILURE() << "a dialog still open after 30 s: " << TextOf(dialog);
+    EndDialog(dialog, -2);
 }
 
-LRESULT CALLBACK WatchDialogs(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_ENTERIDLE && wParam == MSGF_DIALOGBOX && current->onDialogIdle) {
-        SetTimer(window, 1, 30000, nullptr);  // again at every wait: only a hang reaches it
-        current->onDialogIdle(reinterpret_cast<HWND>(lParam));
-    } else if (message == WM_TIMER) {
-        EndDialog(GetWindow(window, GW_ENABLEDPOPUP), -2);
+void AnswerBox(HWND box) {
+    HWND owner = GetWindow(box, GW_OWNER);
+    const std::string by = owner == mainWindow ? "main window" : owner ? "other" : "none";
+    const char* icon = "no icon";
+    for (HWND c = GetWindow(box, GW_CHILD); c != nullptr; c = GetWindow(c, GW_HWNDNEXT)) {
+        const HICON shown = reinterpret_cast<HICON>(SendMessageA(c, STM_GETICON, 0, 0));
+        icon = shown == LoadIconA(nullptr, IDI_HAND) ? "stop" : icon;
     }
-    return CallWindowProcA(MainWindowProc, window, message, wParam, lParam);
+    current->boxes.push_back(TextOf(box) + " [" + by + ", " + icon +
+                             "]: " + TextOf(GetDlgItem(box, 0xFFFF)));
+    PostMessageA(box, WM_COMMAND, IDOK, 0);
+}
+
+LRESULT CALLBACK WatchDialogs(int code, WPARAM wParam, LPARAM lParam) {
+    HWND dialog = reinterpret_cast<HWND>(wParam);
+    char name[8] = {};
+    GetClassNameA(dialog, name, sizeof name);
+    if (code == HCBT_ACTIVATE && std::string(name) == "#32770") {
+        SetTimer(dialog, 1, 30000, EndStuckDialog);
+        current->onDialog ? current->onDialog(dialog) : AnswerBox(dialog);
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
 }  // namespace
@@ -53,6 +53,7 @@ std::string TextOf(HWND window) {
 
 DemoInProcess::DemoInProcess(const std::string& description) {
     current = this;
+    hook = SetWindowsHookExA(WH_CBT, WatchDialogs, nullptr, GetCurrentThreadId());
     demoSettings = DemoSettings{};
     activeEditId = focusCursor = 0;
     LoadStringA(GetModuleHandleA(nullptr), IDC_HARPIX, windowClassName, sizeof windowClassName);
@@ -71,16 +72,13 @@ DemoInProcess::~DemoInProcess() {
         DestroyWindow(wait);
     }
     Pump();
+    UnhookWindowsHookEx(hook);
     std::remove(descriptionFileName.c_str());
 }
 
 bool DemoInProcess::Start() {
-    HHOOK hook = SetWindowsHookExA(WH_CBT, AnswerBoxes, nullptr, GetCurrentThreadId());
     // Without its file start-up would end this process.
-    const bool started = written && StartInstance(GetModuleHandleA(nullptr), SW_SHOWNORMAL);
-    UnhookWindowsHookEx(hook);
-    SetWindowLongPtrA(mainWindow, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(WatchDialogs));
-    return started;
+    return written && StartInstance(GetModuleHandleA(nullptr), SW_SHOWNORMAL);
 }
 
 void DemoInProcess::Pump() {

@@ -23,9 +23,10 @@ struct DemoInProcess {
 
     FakeDirectMusic world;
     bool written = false;
-    std::vector<std::string> boxes;  // start-up's message boxes: "caption [owner, icon]: text"
+    HHOOK hook = nullptr;
+    // Runs as a dialog becomes active. Unset, message boxes are answered with OK and noted in
+    // `boxes` as "caption [owner, icon]: text". A dialog open for 30 s fails the test.
+    std::function<void(HWND dialog)> onDialog;
+    std::vector<std::string> boxes;
     int quitCode = -1;
-    // Runs each time a modal dialog of the main window waits for input; a dialog that then gets
-    // no further for 30 s is ended.
-    std::function<void(HWND dialog)> onDialogIdle;
 };

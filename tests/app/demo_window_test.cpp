@@ -1,5 +1,5 @@
-// The main window as start-up makes it: its place and controls, and the messages when the demo
-// cannot start; its teardown.
+// The main window as start-up makes it, its place and controls, and its teardown; the messages
+// when the demo cannot start.
 #include <gtest/gtest.h>
 
 #include <dmerror.h>
@@ -44,7 +44,7 @@ size_t FirstCall(const Calls& calls, const char* part) {  // calls.size() for no
     return std::find_if(calls.begin(), calls.end(), has) - calls.begin();
 }
 
-TEST(DemoWindow, IsMadeAsDescribedInTheDemoFontAfterTheStartUpRoutine) {
+TEST(DemoWindow, IsMadeAsDescribedAfterTheStartUpRoutineAndTornDownInOrderOnExit) {
     ASSERT_EQ(GetSystemMetrics(SM_CXSCREEN) * 1000 + GetSystemMetrics(SM_CYSCREEN), 1024768)
         << "the test display is 1024 x 768";
     DemoInProcess demo(std::string(kDemo) + "End Ini\n");
@@ -71,22 +71,32 @@ TEST(DemoWindow, IsMadeAsDescribedInTheDemoFontAfterTheStartUpRoutine) {
     EXPECT_EQ(std::make_tuple(f.lfHeight, f.lfWidth, f.lfWeight, f.lfPitchAndFamily,
                               std::string(f.lfFaceName)),
               std::make_tuple(15L, 5L, 500L, BYTE(VARIABLE_PITCH | FF_SWISS), "MS Sans Serif"));
-    const Calls calls = demo.world.log.Take();
+    Calls calls = demo.world.log.Take();
     EXPECT_LT(FirstCall(calls, "Script.CallRoutine(Start"),
               FirstCall(calls, "Script.GetVariableNumber(TempoValue"));
+
+    HFONT font = controlFont;
+    // A lyric served while the engine goes must find nothing to write into.
+    demo.world.performance.onStop = [] { SendMessageA(mainWindow, WM_LYRIC, 0, 0); };
+    SendMessageA(mainWindow, WM_COMMAND, 105, 0);  // File, Exit
+    demo.Pump();
+    calls = demo.world.log.Take();
+    EXPECT_LT(FirstCall(calls, "Script.Release"), FirstCall(calls, "Performance.CloseDown"));
+    // Emptied, so that a key still queued finds no record.
+    EXPECT_EQ(buttonCount + variableCount + textBoxCount + hasLyricView, 0);
+    EXPECT_EQ(GetObjectType(font), 0u) << "the font is deleted";
+    EXPECT_FALSE(IsWindow(mainWindow) || audioEngine || activeScript);
+    EXPECT_EQ(demo.quitCode, 0);
+    demo.world.ExpectNoReferencesLeft();
 }
 
-TEST(MainWindow, WithoutASizeOrLargerThanTheScreenIsAtAThirdOfTheRoomLeft) {
-    // Larger than the screen: a negative place, the division truncated toward zero.
-    for (const auto& [sizes, left, top] :
-         {std::make_tuple("", 341, 256),
-          std::make_tuple("WindowWidth 1625\nWindowHeight 1070\n", -200, -100)}) {
-        DemoInProcess demo(std::string(sizes) + "ScriptFileName demo.spt\nEnd Ini\n");
-        ASSERT_TRUE(demo.Start());
-        RECT rect = {};
-        GetWindowRect(mainWindow, &rect);
-        EXPECT_EQ(std::make_pair(rect.left, rect.top), std::make_pair(LONG(left), LONG(top)));
-    }
+TEST(MainWindow, LargerThanTheScreenStartsAboveAndLeftOfIt) {
+    DemoInProcess demo("WindowWidth 1625\nWindowHeight 1070\nScriptFileName demo.spt\nEnd Ini\n");
+    ASSERT_TRUE(demo.Start());
+    RECT r = {};
+    GetWindowRect(mainWindow, &r);
+    // (1024 - 1625) / 3 and (768 - 1070) / 3, truncated toward zero.
+    EXPECT_EQ(std::make_pair(r.left, r.top), std::make_pair(-200L, -100L));
 }
 
 TEST(StartUp, WhenTheDemoCannotStartSaysWhyAfterTheReaderAndEndsWithCode0) {
@@ -117,26 +127,6 @@ TEST(StartUp, WhenTheDemoCannotStartSaysWhyAfterTheReaderAndEndsWithCode0) {
         EXPECT_FALSE(IsWindow(mainWindow) || audioEngine || activeScript);
         demo.world.ExpectNoReferencesLeft();
     }
-}
-
-TEST(DemoWindow, OnExitFreesTheRecordsTheScriptThenTheEngineAndEndsTheLoopWithCode0) {
-    DemoInProcess demo(std::string(kDemo) + "End Ini\n");
-    ASSERT_TRUE(demo.Start());
-    HFONT font = controlFont;
-    demo.world.log.Take();
-    // A lyric served while the engine goes must find nothing to write into.
-    demo.world.performance.onStop = [] { SendMessageA(mainWindow, WM_LYRIC, 0, 0); };
-    SendMessageA(mainWindow, WM_COMMAND, 105, 0);  // File, Exit
-    demo.Pump();
-    const Calls calls = demo.world.log.Take();
-    EXPECT_LT(FirstCall(calls, "Script.Release"), FirstCall(calls, "Performance.CloseDown"));
-    EXPECT_LT(FirstCall(calls, "Performance.CloseDown"), calls.size());
-    // Emptied, so that a key still queued finds no record.
-    EXPECT_EQ(buttonCount + variableCount + textBoxCount + hasLyricView, 0);
-    EXPECT_EQ(GetObjectType(font), 0u) << "the font is deleted";
-    EXPECT_FALSE(IsWindow(mainWindow) || audioEngine || activeScript);
-    EXPECT_EQ(demo.quitCode, 0);
-    demo.world.ExpectNoReferencesLeft();
 }
 
 }  // namespace
