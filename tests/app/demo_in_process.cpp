@@ -8,7 +8,6 @@
 #include "key_filter.h"
 #include "main_window.h"
 #include "resource.h"
-#include "start_up.h"
 
 namespace {
 
@@ -24,8 +23,8 @@ void AnswerBox(HWND box) {
     const std::string by = owner == mainWindow ? "main window" : owner ? "other" : "none";
     const char* icon = "no icon";
     for (HWND c = GetWindow(box, GW_CHILD); c != nullptr; c = GetWindow(c, GW_HWNDNEXT)) {
-        const HICON shown = reinterpret_cast<HICON>(SendMessageA(c, STM_GETICON, 0, 0));
-        icon = shown == LoadIconA(nullptr, IDI_HAND) ? "stop" : icon;
+        icon = SendMessageA(c, STM_GETICON, 0, 0) == LPARAM(LoadIconA(nullptr, IDI_HAND)) ? "stop"
+                                                                                          : icon;
     }
     current->boxes.push_back(TextOf(box) + " [" + by + ", " + icon +
                              "]: " + TextOf(GetDlgItem(box, 0xFFFF)));
@@ -60,25 +59,17 @@ DemoInProcess::DemoInProcess(const std::string& description) {
     RegisterMainWindowClass(GetModuleHandleA(nullptr));  // once; later calls fail harmlessly
     LocateDescriptionFile();                             // named after this program, in its folder
     FILE* file = std::fopen(descriptionFileName.c_str(), "wb");
-    written = file && std::fwrite(description.data(), 1, description.size(), file) > 0;
-    EXPECT_TRUE(written && std::fclose(file) == 0) << "cannot write " << descriptionFileName;
+    // Missing, it would make start-up end this process with exit code 1.
+    EXPECT_TRUE(file && std::fwrite(description.data(), 1, description.size(), file) > 0 &&
+                std::fclose(file) == 0);
 }
 
 DemoInProcess::~DemoInProcess() {
     DestroyWindow(mainWindow);
-    // Start-up leaves its wait window when the main window could not be made.
-    HWND wait = FindWindowA("Harpix  ", nullptr);
-    if (GetWindowThreadProcessId(wait, nullptr) == GetCurrentThreadId()) {
-        DestroyWindow(wait);
-    }
+    DestroyWindow(FindWindowA("Harpix  ", nullptr));  // the wait window a failed start-up left
     Pump();
     UnhookWindowsHookEx(hook);
     std::remove(descriptionFileName.c_str());
-}
-
-bool DemoInProcess::Start() {
-    // Without its file start-up would end this process.
-    return written && StartInstance(GetModuleHandleA(nullptr), SW_SHOWNORMAL);
 }
 
 void DemoInProcess::Pump() {

@@ -1,6 +1,5 @@
-// The program's start-up run in this process over fake DirectMusic: the description file written
-// where start-up looks for it, StartInstance called as WinMain calls it, and the queue served as
-// WinMain's loop serves it.
+// Start-up in this process over fake DirectMusic: the description file written where start-up
+// looks for it, StartInstance called as WinMain calls it, the queue served as its loop serves it.
 #pragma once
 
 #include <windows.h>
@@ -11,18 +10,18 @@
 
 #include "fake_direct_music.h"
 #include "shell_state.h"
+#include "start_up.h"
 
 std::string TextOf(HWND window);
 
 struct DemoInProcess {
     explicit DemoInProcess(const std::string& description);
     ~DemoInProcess();
-    bool Start();  // StartInstance's result
+    bool Start() { return StartInstance(GetModuleHandleA(nullptr), SW_SHOWNORMAL); }
     HWND Child(int id) const { return GetDlgItem(mainWindow, id); }
     void Pump();  // key filter, accelerators, dispatch
 
     FakeDirectMusic world;
-    bool written = false;
     HHOOK hook = nullptr;
     // Runs as a dialog becomes active. Unset, message boxes are answered with OK and noted in
     // `boxes` as "caption [owner, icon]: text". A dialog open for 30 s fails the test.

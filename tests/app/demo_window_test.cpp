@@ -1,5 +1,4 @@
-// The main window as start-up makes it, its place and controls, and its teardown; the messages
-// when the demo cannot start.
+// The main window over fake DirectMusic, from start-up to teardown, and the keyboard at it.
 #include <gtest/gtest.h>
 
 #include <dmerror.h>
@@ -11,21 +10,20 @@
 #include "demo_state.h"
 #include "lyric_tool.h"
 #include "object_records.h"
+#include "resource.h"
 
 namespace {
 
 const char kDemo[] =
-    "Title Demo\nWindowWidth 420\nWindowHeight 320\nScriptFileName demo.spt\n"
-    "AutoExecRoutine Start\n"
-    "Button Play\nCoordx 10\nCoordy 12\nWidth 95\nHeight 23\nScriptroutine PlayMain\n"
+    "Title Demo\nWindowWidth 420\nWindowHeight 320\nScriptFileName demo.spt\nAutoExecRoutine Start"
+    "\nButton Play\nCoordx 10\nCoordy 12\nWidth 95\nHeight 23\nScriptroutine PlayMain\n"
     "Button Stop\nCoordx 110\nCoordy 12\nWidth 60\nHeight 25\nScriptroutine StopAll\n"
     "Variable Tempo\nCoordx 10\nCoordy 50\nScriptvariable TempoValue\n"
     "Variable Vol\nCoordx 150\nNotifyRoutine VolChanged\nScriptvariable VolValue\n"
     "TextBox\nTopLeftX 10\nTopLeftY 110\nWidth 200\nHeight 40\nText First line\nSecond\nEndText\n"
     "LyricView\nTopLeftX 10\nTopLeftY 160\nWidth 200\nHeight 25\n";
 
-// Class, styles, text, place in the parent's client area (the screen's for the main window) and
-// size; without the style bits Windows adds of its own accord.
+// Class, styles (less what Windows adds), text, place in the parent's client area, and size.
 std::string Describe(HWND window) {
     char name[16] = {}, line[160];
     GetClassNameA(window, name, sizeof name);
@@ -45,12 +43,10 @@ size_t FirstCall(const Calls& calls, const char* part) {  // calls.size() for no
 }
 
 TEST(DemoWindow, IsMadeAsDescribedAfterTheStartUpRoutineAndTornDownInOrderOnExit) {
-    ASSERT_EQ(GetSystemMetrics(SM_CXSCREEN) * 1000 + GetSystemMetrics(SM_CYSCREEN), 1024768)
-        << "the test display is 1024 x 768";
     DemoInProcess demo(std::string(kDemo) + "End Ini\n");
     demo.world.script.variableValue = -42;
     ASSERT_TRUE(demo.Start());
-    EXPECT_EQ(Describe(mainWindow), "HARPIX 10ca0000 0 'Demo' 201,149 420x320");
+    EXPECT_EQ(Describe(mainWindow), "HARPIX 10ca0000 0 'Demo' 201,149 420x320");  // 1024 x 768
     // A label is 6 pixels a character, ends where its box begins and is 3 pixels lower.
     const std::pair<int, const char*> controls[] = {
         {0, "Button 50000001 0 'Play' 10,12 95x23"},
@@ -90,28 +86,15 @@ TEST(DemoWindow, IsMadeAsDescribedAfterTheStartUpRoutineAndTornDownInOrderOnExit
     demo.world.ExpectNoReferencesLeft();
 }
 
-TEST(MainWindow, LargerThanTheScreenStartsAboveAndLeftOfIt) {
-    DemoInProcess demo("WindowWidth 1625\nWindowHeight 1070\nScriptFileName demo.spt\nEnd Ini\n");
-    ASSERT_TRUE(demo.Start());
-    RECT r = {};
-    GetWindowRect(mainWindow, &r);
-    // (1024 - 1625) / 3 and (768 - 1070) / 3, truncated toward zero.
-    EXPECT_EQ(std::make_pair(r.left, r.top), std::make_pair(-200L, -100L));
-}
-
 TEST(StartUp, WhenTheDemoCannotStartSaysWhyAfterTheReaderAndEndsWithCode0) {
-    const char* initFailed =
-        "Script Load Error [main window, stop]: Harpix could not initialize. This could be due to "
-        "a missing audiopath file, lack of audio drivers, lack of audio service, a problem with "
-        "DSound, or a problem with DMusic. Harpix is exiting.";
-    const char* loadFailed =
-        "Script Load Error [main window, stop]: The script could not load properly.  Harpix is "
-        "exiting.";
     const std::tuple<const char*, HRESULT, const char*> rows[] = {
-        {"Create.Loader", REGDB_E_CLASSNOTREG, initFailed},
-        {"Performance.InitAudio", E_FAIL, initFailed},
-        {"Loader.LoadObjectFromFile", DMUS_E_LOADER_FAILEDOPEN, loadFailed},
-        {"Script.Init", DMUS_E_AUDIOVBSCRIPT_SYNTAXERROR, loadFailed},
+        {"Performance.InitAudio", E_FAIL,
+         "Script Load Error [main window, stop]: Harpix could not initialize. This could be due "
+         "to a missing audiopath file, lack of audio drivers, lack of audio service, a problem "
+         "with DSound, or a problem with DMusic. Harpix is exiting."},
+        {"Script.Init", DMUS_E_AUDIOVBSCRIPT_SYNTAXERROR,
+         "Script Load Error [main window, stop]: The script could not load properly.  Harpix is "
+         "exiting."},
     };
     for (const auto& [failing, result, message] : rows) {
         DemoInProcess demo(kDemo);  // without End Ini: the reader says so first
@@ -126,6 +109,107 @@ TEST(StartUp, WhenTheDemoCannotStartSaysWhyAfterTheReaderAndEndsWithCode0) {
         EXPECT_EQ(demo.quitCode, 0);
         EXPECT_FALSE(IsWindow(mainWindow) || audioEngine || activeScript);
         demo.world.ExpectNoReferencesLeft();
+    }
+}
+
+// Buttons run Click<n>; boxes set Value<n>, the first with NotifyRoutine Changed for Coordy.
+std::string Demo(int buttons, int variables) {
+    std::string text = "ScriptFileName demo.spt\n";
+    for (int i = 0; i < buttons + variables; ++i) {
+        const std::string n = std::to_string(i < buttons ? i : i - buttons);
+        text += i < buttons ? "Button B\nCoordx 0\nCoordy 0\nWidth 9\nHeight 9\nScriptroutine Click"
+                            : "Variable V\nCoordx 90\n" +
+                                  std::string(n == "0" ? "NotifyRoutine Changed" : "Coordy 9") +
+                                  "\nScriptvariable Value";
+        text += n + "\n";
+    }
+    return text + "End Ini\n";
+}
+
+void Press(DemoInProcess& demo, HWND target, WPARAM key) {
+    PostMessageA(target, WM_KEYDOWN, key, MapVirtualKeyA(static_cast<UINT>(key), 0) << 16 | 1);
+    demo.Pump();
+}
+
+TEST(KeyFilter, EnterCommitsEveryBoxInTableOrderAndAClickFirstTheBoxItLeaves) {
+    DemoInProcess demo(Demo(1, 3));
+    demo.world.script.variableValue = -1;  // short: a full box takes no more
+    ASSERT_TRUE(demo.Start());
+    HWND edit = demo.Child(50);
+    SetFocus(edit);
+    SendMessageA(edit, EM_SETSEL, 2, 2);
+    SetWindowTextA(demo.Child(51), "");
+    demo.world.log.Take();
+    Press(demo, edit, '3');
+    Press(demo, edit, VK_RETURN);
+    EXPECT_EQ(TextOf(edit), "-13") << "a digit types, Enter does not";
+    SendMessageA(demo.Child(0), WM_LBUTTONDOWN, MK_LBUTTON, 0);
+    SendMessageA(demo.Child(0), WM_LBUTTONUP, 0, 0);  // a click, the focus taken on the press
+    EXPECT_EQ(
+        demo.world.log.Take(),
+        Calls({"Script.SetVariableNumber(Value0, -13, null)", "Script.CallRoutine(Changed, null)",
+               "Script.SetVariableNumber(Value1, 0, null)",
+               "Script.SetVariableNumber(Value2, -1, null)",
+               "Script.SetVariableNumber(Value0, -13, null)", "Script.CallRoutine(Changed, null)",
+               "Script.CallRoutine(Click0, null)"}));
+}
+
+TEST(KeyFilter, TabMovesOnFromTheFirstButtonOrBoxThroughTheButtonsThenTheBoxes) {
+    const std::tuple<int, int, std::vector<int>> rows[] = {
+        // buttons, variables, the control with the focus at start and after each Tab (-1: none)
+        {2, 2, {0, 1, 50, 51, 0, 1}}, {3, 0, {0, 1, 2, 2}}, {1, 0, {0, 0}},
+        {0, 3, {50, 51, 52, 52}},     {0, 0, {-1, -1}},
+    };
+    for (const auto& [buttons, variables, expected] : rows) {
+        DemoInProcess demo(Demo(buttons, variables));
+        demo.world.script.variableValue = 56;
+        ASSERT_TRUE(demo.Start());
+        std::vector<int> seen;
+        for (size_t i = 0; i < expected.size(); ++i) {
+            HWND focus = GetFocus();
+            seen.push_back(focus && GetParent(focus) == mainWindow ? GetDlgCtrlID(focus) : -1);
+            Press(demo, focus, VK_TAB);
+        }
+        EXPECT_EQ(seen, expected) << buttons << " buttons, " << variables << " variables";
+        EXPECT_TRUE(variables == 0 || TextOf(demo.Child(50)) == "56") << "Tab typed nothing";
+    }
+}
+
+TEST(AboutBox, OpensWithAltSlashAtTheMainWindowShowsTheVersionAndClosesEachWay) {
+    DemoInProcess demo("WindowWidth 1625\nWindowHeight 1070\n" + Demo(1, 0));
+    ASSERT_TRUE(demo.Start());
+    RECT r = {};
+    GetWindowRect(mainWindow, &r);  // larger than the screen: (1024 - 1625) / 3, toward zero
+    EXPECT_EQ(std::make_pair(r.left, r.top), std::make_pair(-200L, -100L));
+    // The message, its target and key; the inputs then, to OK (SC_CLOSE to the box); none: no box.
+    const std::tuple<UINT, HWND, WPARAM, std::vector<std::pair<UINT, WPARAM>>> rows[] = {
+        {WM_SYSCHAR, mainWindow, '/', {{BM_CLICK, 0}}},
+        {WM_SYSCHAR, mainWindow, '?', {{WM_KEYDOWN, VK_RETURN}}},
+        {WM_COMMAND, mainWindow, IDM_ABOUT, {{WM_KEYDOWN, VK_TAB}, {WM_KEYDOWN, VK_ESCAPE}}},
+        {WM_COMMAND, mainWindow, IDM_ABOUT, {{WM_SYSCOMMAND, SC_CLOSE}}},
+        {WM_SYSCHAR, demo.Child(0), '/', {}},
+    };
+    for (const auto& row : rows) {
+        const auto& [message, target, key, inputs] = row;
+        std::string shown;
+        demo.onDialog = [&](HWND dialog) {
+            HWND ok = GetDlgItem(dialog, IDOK);
+            shown =
+                TextOf(dialog) + "|" + TextOf(GetDlgItem(dialog, IDC_STATIC)) + "|" + TextOf(ok);
+            for (const auto& [input, code] : std::get<3>(row)) {  // a binding cannot be captured
+                PostMessageA(input == WM_SYSCOMMAND ? dialog : ok, input, code, 0);
+            }
+        };
+        // The accelerators look at the keyboard's state, not at the message's.
+        BYTE keys[256] = {};
+        GetKeyboardState(keys);
+        keys[VK_MENU] = message == WM_SYSCHAR ? 0x80 : 0;
+        SetKeyboardState(keys);
+        PostMessageA(target, message, key, 0);
+        demo.Pump();
+        keys[VK_MENU] = 0;
+        SetKeyboardState(keys);
+        EXPECT_EQ(shown, inputs.empty() ? "" : "About Harpix|Harpix 2.11|OK") << &row - rows;
     }
 }
 
