@@ -58,8 +58,7 @@ DemoInProcess::DemoInProcess(const std::string& description) {
     LoadStringA(GetModuleHandleA(nullptr), IDC_HARPIX, windowClassName, sizeof windowClassName);
     RegisterMainWindowClass(GetModuleHandleA(nullptr));  // once; later calls fail harmlessly
     LocateDescriptionFile();                             // named after this program, in its folder
-    FILE* file = std::fopen(descriptionFileName.c_str(), "wb");
-    // Missing, it would make start-up end this process with exit code 1.
+    FILE* file = std::fopen(descriptionFileName.c_str(), "wb");  // start-up exits without it
     EXPECT_TRUE(file && std::fwrite(description.data(), 1, description.size(), file) > 0 &&
                 std::fclose(file) == 0);
 }
