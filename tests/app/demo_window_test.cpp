@@ -1,319 +1,216 @@
-// The demo window over fake DirectMusic: the order of its creation, what each failure leaves,
-// the controls it makes, commands and lyrics, and its teardown.
+// The main window over fake DirectMusic, from start-up to teardown, and the keyboard at it.
 #include <gtest/gtest.h>
 
 #include <dmerror.h>
 
 #include <algorithm>
+#include <cstdio>
 
-#include "demo_harness.h"
-#include "demo_settings.h"
+#include "demo_in_process.h"
 #include "demo_state.h"
-#include "demo_window.h"
-#include "lyric_message.h"
+#include "key_filter.h"
 #include "lyric_tool.h"
 #include "object_records.h"
-#include "shell_state.h"
+#include "resource.h"
 
 namespace {
 
 const char kDemo[] =
-    "Title Demo\nWindowWidth 420\nWindowHeight 320\nScriptFileName demo.spt\n"
-    "AutoExecRoutine Start\n"
-    "Button Play\nCoordx 10\nCoordy 12\nWidth 95\nHeight 23\nScriptroutine PlayMain\n"
+    "Title Demo\nWindowWidth 420\nWindowHeight 320\nScriptFileName demo.spt\nAutoExecRoutine Start"
+    "\nButton Play\nCoordx 10\nCoordy 12\nWidth 95\nHeight 23\nScriptroutine PlayMain\n"
     "Button Stop\nCoordx 110\nCoordy 12\nWidth 60\nHeight 25\nScriptroutine StopAll\n"
     "Variable Tempo\nCoordx 10\nCoordy 50\nScriptvariable TempoValue\n"
     "Variable Vol\nCoordx 150\nNotifyRoutine VolChanged\nScriptvariable VolValue\n"
     "TextBox\nTopLeftX 10\nTopLeftY 110\nWidth 200\nHeight 40\nText First line\nSecond\nEndText\n"
-    "LyricView\nTopLeftX 10\nTopLeftY 160\nWidth 200\nHeight 25\n"
-    "End Ini\n";
+    "LyricView\nTopLeftX 10\nTopLeftY 160\nWidth 200\nHeight 25\n";
 
-std::string TextOf(HWND control) {
-    char text[512] = {};
-    GetWindowTextA(control, text, sizeof text);
-    return text;
+// Class, styles (less what Windows adds), text, place in the parent's client area, and size.
+std::string Describe(HWND window) {
+    char name[16] = {}, line[160];
+    GetClassNameA(window, name, sizeof name);
+    RECT r = {};
+    GetWindowRect(window, &r);
+    MapWindowPoints(nullptr, GetParent(window), reinterpret_cast<POINT*>(&r), 2);
+    std::snprintf(line, sizeof line, "%s %lx %lx '%s' %ld,%ld %ldx%ld", name,
+                  GetWindowLongA(window, GWL_STYLE) & ~WS_CLIPSIBLINGS,
+                  GetWindowLongA(window, GWL_EXSTYLE) & ~WS_EX_WINDOWEDGE, TextOf(window).c_str(),
+                  r.left, r.top, r.right - r.left, r.bottom - r.top);
+    return line;
 }
 
-RECT ClientRect(HWND control) {
-    RECT rect = {};
-    GetWindowRect(control, &rect);
-    MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&rect), 2);
-    return rect;
+size_t FirstCall(const Calls& calls, const char* part) {  // calls.size() for none
+    auto has = [&](const std::string& call) { return call.find(part) != std::string::npos; };
+    return std::find_if(calls.begin(), calls.end(), has) - calls.begin();
 }
 
-// Sends a lyric through the tool in the fake graph, as DirectMusic delivers one.
-HRESULT DeliverLyric(DemoWindowRun& run, const wchar_t* text) {
-    if (run.world.graph.tools.empty()) {
-        ADD_FAILURE() << "no tool in the graph";
-        return E_FAIL;
-    }
-    LyricMessage lyric(DMUS_PMSGT_LYRIC, text, &run.world.graph);
-    return run.world.graph.tools[0]->ProcessPMsg(&run.world.performance, lyric.Get());
-}
-
-TEST(DemoWindowCreation, RunsItsStepsInOrder) {
-    DemoWindowRun run(kDemo);
-    ASSERT_NE(run.Create(), nullptr);
-    const Calls calls = run.world.log.Take();
-    EXPECT_TRUE(
-        InOrder(calls, {
-                           "Create.Loader",
-                           "Create.Performance",
-                           "Performance.InitAudio",
-                           "Loader.CollectGarbage()",
-                           "Loader.SetSearchDirectory",
-                           "Loader.ScanDirectory",
-                           "Graph.InsertTool",
-                           "Loader.LoadObjectFromFile(Script, IDirectMusicScript, demo.spt)",
-                           "Script.Init(Performance",
-                           "Script.CallRoutine(Start",
-                           "Window.button(0)",
-                           "Window.button(1)",
-                           "Window.edit(50)",
-                           "Script.GetVariableNumber(TempoValue",
-                           "Window.static(75)",
-                           "Window.edit(51)",
-                           "Script.GetVariableNumber(VolValue",
-                           "Window.static(76)",
-                           "Window.static(200)",
-                           "Window.static(550)",
-                       }));
-    // The loader looks for the script in the RuntimeFiles folder of the current directory.
-    char directory[MAX_PATH];
-    GetCurrentDirectoryA(sizeof directory, directory);
-    EXPECT_EQ(Positions(calls, std::string(directory) + "\\RuntimeFiles").size(), 1u);
-    EXPECT_TRUE(run.boxes.Boxes().empty());
-}
-
-TEST(DemoWindowCreation, StopsWithItsMessageWhenTheMusicOrTheScriptCannotStart) {
-    struct Row {
-        const char* failing;
-        HRESULT result;
-        const char* message;
+TEST(DemoWindow, IsMadeAsDescribedAfterTheStartUpRoutineAndTornDownInOrderOnExit) {
+    DemoInProcess demo(std::string(kDemo) + "End Ini\n");
+    demo.world.script.variableValue = -42;
+    ASSERT_TRUE(demo.Start());
+    EXPECT_EQ(Describe(mainWindow), "HARPIX 10ca0000 0 'Demo' 201,149 420x320");  // 1024 x 768
+    // A label is 6 pixels a character, ends where its box begins and is 3 pixels lower.
+    const std::pair<int, const char*> controls[] = {
+        {0, "Button 50000001 0 'Play' 10,12 95x23"},
+        {1, "Button 50000001 0 'Stop' 110,12 60x25"},
+        {50, "Edit 50412004 20000 '-42' 30,50 30x20"},
+        {75, "Static 50000000 0 'Tempo' 0,53 30x20"},
+        {51, "Edit 50412004 20000 '-42' 150,20 30x20"},
+        {76, "Static 50000000 0 'Vol' 132,23 18x20"},
+        {200, "Static 50400001 20000 'First line\nSecond' 10,110 200x40"},
+        {550, "Static 50400001 20000 '' 10,160 200x25"},
     };
-    const Row rows[] = {
-        {"Create.Loader", REGDB_E_CLASSNOTREG, kInitializeFailedMessage},
-        {"Performance.InitAudio", E_FAIL, kInitializeFailedMessage},
-        {"Loader.LoadObjectFromFile", DMUS_E_LOADER_FAILEDOPEN, kScriptLoadFailedMessage},
-        {"Script.Init", DMUS_E_AUDIOVBSCRIPT_SYNTAXERROR, kScriptLoadFailedMessage},
-    };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.failing);
-        DemoWindowRun run(kDemo);
-        run.world.log.Fail(row.failing, row.result);
-        EXPECT_EQ(run.Create(), nullptr) << "the window should destroy itself";
-        const Calls calls = run.world.log.Take();
-        EXPECT_TRUE(Positions(calls, "Window.").empty()) << "no control is made";
-        EXPECT_TRUE(Positions(calls, "Script.CallRoutine").empty()) << "no routine runs";
-        int exitCode = -1;
-        EXPECT_TRUE(run.QuitPosted(&exitCode));
-        EXPECT_EQ(exitCode, 0);
-        const auto boxes = run.boxes.Boxes();
-        ASSERT_EQ(boxes.size(), 1u);
-        EXPECT_EQ(boxes[0].caption, "Script Load Error");
-        EXPECT_EQ(boxes[0].text, row.message);
-        EXPECT_EQ(boxes[0].owner, run.CreatedWindow()) << "owned by the main window";
-        EXPECT_EQ(boxes[0].iconStyle, static_cast<UINT>(MB_ICONHAND));
-        EXPECT_EQ(audioEngine, nullptr);
-        EXPECT_EQ(activeScript, nullptr);
-        run.world.ExpectNoReferencesLeft();
+    for (const auto& [id, expected] : controls) {
+        EXPECT_EQ(Describe(demo.Child(id)), expected) << id;
+        EXPECT_EQ(SendMessageA(demo.Child(id), WM_GETFONT, 0, 0), LRESULT(controlFont)) << id;
     }
-}
+    LOGFONTA f = {};
+    GetObjectA(controlFont, sizeof f, &f);
+    EXPECT_EQ(std::make_tuple(f.lfHeight, f.lfWidth, f.lfWeight, f.lfPitchAndFamily,
+                              std::string(f.lfFaceName)),
+              std::make_tuple(15L, 5L, 500L, BYTE(VARIABLE_PITCH | FF_SWISS), "MS Sans Serif"));
+    Calls calls = demo.world.log.Take();
+    EXPECT_LT(FirstCall(calls, "Script.CallRoutine(Start"),
+              FirstCall(calls, "Script.GetVariableNumber(TempoValue"));
 
-TEST(DemoWindowCreation, WithAWorkingDirectoryTooLongRefusesToLoadTheScript) {
-    // A real folder too deep for the search folder to fit DirectMusic's 260-character buffers.
-    char start[MAX_PATH];
-    GetCurrentDirectoryA(sizeof start, start);
-    char temp[MAX_PATH];
-    GetTempPathA(sizeof temp, temp);
-    std::string deep = std::string(temp) + "harpix-deep";
-    CreateDirectoryA(deep.c_str(), nullptr);
-    std::vector<std::string> made = {deep};
-    // 250 characters: a folder Windows can enter, with no room left for "\\RuntimeFiles".
-    while (deep.size() < 250) {
-        deep += "\\" + std::string(std::min<size_t>(40, 250 - deep.size() - 1), 'd');
-        CreateDirectoryA(deep.c_str(), nullptr);
-        made.push_back(deep);
-    }
-    ASSERT_TRUE(SetCurrentDirectoryA(deep.c_str())) << "cannot enter a long folder here";
-    {
-        DemoWindowRun run(kDemo);
-        EXPECT_EQ(run.Create(), nullptr);
-        const Calls calls = run.world.log.Take();
-        EXPECT_TRUE(Positions(calls, "SetSearchDirectory").empty()) << "the folder is refused";
-        EXPECT_TRUE(Positions(calls, "LoadObjectFromFile").empty()) << "nothing is loaded";
-        const auto boxes = run.boxes.Boxes();
-        ASSERT_EQ(boxes.size(), 1u);
-        EXPECT_EQ(boxes[0].text, kScriptLoadFailedMessage);
-    }
-    SetCurrentDirectoryA(start);
-    for (auto folder = made.rbegin(); folder != made.rend(); ++folder) {
-        RemoveDirectoryA(folder->c_str());
-    }
-}
-
-TEST(DemoWindowControls, AreMadeAsDescribed) {
-    DemoWindowRun run(kDemo);
-    run.world.script.variableValue = -42;
-    ASSERT_NE(run.Create(), nullptr);
-    struct Row {
-        int id;
-        const char* className;
-        DWORD style;
-        DWORD exStyle;
-        const char* text;
-        RECT rect;
-    };
-    const DWORD edgeFrame = WS_EX_STATICEDGE;
-    const Row rows[] = {
-        {0, "Button", 0x50000001, 0, "Play", {10, 12, 105, 35}},
-        {1, "Button", 0x50000001, 0, "Stop", {110, 12, 170, 37}},
-        {50, "Edit", 0x50412004, edgeFrame, "-42", {30, 50, 60, 70}},
-        {75, "Static", 0x50000000, 0, "Tempo", {0, 53, 30, 73}},
-        {51, "Edit", 0x50412004, edgeFrame, "-42", {150, 20, 180, 40}},
-        {76, "Static", 0x50000000, 0, "Vol", {132, 23, 150, 43}},
-        {200, "Static", 0x50400001, edgeFrame, "First line\nSecond", {10, 110, 210, 150}},
-        {550, "Static", 0x50400001, edgeFrame, "", {10, 160, 210, 185}},
-    };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.id);
-        HWND control = run.Child(row.id);
-        ASSERT_NE(control, nullptr);
-        char className[64] = {};
-        GetClassNameA(control, className, sizeof className);
-        EXPECT_STREQ(className, row.className);
-        EXPECT_EQ(static_cast<DWORD>(GetWindowLongA(control, GWL_STYLE)), row.style)
-            << std::hex << GetWindowLongA(control, GWL_STYLE);
-        // Windows may add the window-edge bit to a framed control of its own accord.
-        EXPECT_EQ(static_cast<DWORD>(GetWindowLongA(control, GWL_EXSTYLE)) & ~WS_EX_WINDOWEDGE,
-                  row.exStyle)
-            << std::hex << GetWindowLongA(control, GWL_EXSTYLE);
-        EXPECT_EQ(TextOf(control), row.text);
-        RECT rect = ClientRect(control);
-        EXPECT_EQ(rect.left, row.rect.left);
-        EXPECT_EQ(rect.top, row.rect.top);
-        EXPECT_EQ(rect.right, row.rect.right);
-        EXPECT_EQ(rect.bottom, row.rect.bottom);
-        EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0)), controlFont);
-    }
-    LOGFONTA font = {};
-    ASSERT_NE(GetObjectA(controlFont, sizeof font, &font), 0);
-    EXPECT_EQ(font.lfHeight, 15);
-    EXPECT_EQ(font.lfWidth, 5);
-    EXPECT_EQ(font.lfWeight, 500);
-    EXPECT_EQ(font.lfPitchAndFamily, VARIABLE_PITCH | FF_SWISS);
-    EXPECT_STREQ(font.lfFaceName, "MS Sans Serif");
-}
-
-TEST(DemoWindowControls, TakeTheInitialFocusFromTheFirstButtonOrEditBox) {
-    struct Row {
-        const char* description;
-        int focusedId;  // -1: no control of the window has the focus
-        int cursor;
-    };
-    const std::string script = "ScriptFileName demo.spt\n";
-    const Row rows[] = {
-        {"Button A\nCoordx 1\nCoordy 1\nWidth 9\nHeight 9\nScriptroutine A\n"
-         "Variable V\nCoordx 90\nCoordy 1\nScriptvariable V\nEnd Ini\n",
-         0, 0},
-        {"Variable V\nCoordx 90\nCoordy 1\nScriptvariable V\nEnd Ini\n", 50, 50},
-        {"TextBox\nTopLeftX 1\nTopLeftY 1\nWidth 9\nHeight 9\nText T\nEndText\nEnd Ini\n", -1, 0},
-    };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.description);
-        DemoWindowRun run(script + row.description);
-        ASSERT_NE(run.Create(), nullptr);
-        HWND focus = GetFocus();
-        if (row.focusedId < 0) {
-            EXPECT_TRUE(focus == nullptr || GetParent(focus) != run.Window());
-        } else {
-            EXPECT_EQ(focus, run.Child(row.focusedId));
-        }
-        EXPECT_EQ(focusCursor, row.cursor);
-    }
-}
-
-TEST(DemoWindowCommands, ClickWhileAnEditBoxHasTheFocusCommitsItFirst) {
-    DemoWindowRun run(kDemo);
-    ASSERT_NE(run.Create(), nullptr);
-    HWND vol = run.Child(51);
-    SetFocus(vol);
-    EXPECT_EQ(activeEditId, 51);
-    EXPECT_EQ(focusCursor, 51);
-    SendMessageA(vol, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("12"));
-    run.world.log.Take();
-
-    // A click: the button takes the focus on the press and reports the click on the release.
-    HWND stop = run.Child(1);
-    SendMessageA(stop, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
-    SendMessageA(stop, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
-    run.Pump();
-    const Calls calls = run.world.log.Take();
-    EXPECT_TRUE(InOrder(calls, {"Script.SetVariableNumber(VolValue, 12",
-                                "Script.CallRoutine(VolChanged", "Script.CallRoutine(StopAll"}));
-    EXPECT_EQ(Positions(calls, "Script.").size(), 3u);
-    EXPECT_EQ(activeEditId, 0);
-    EXPECT_EQ(focusCursor, 1);
-
-    // An empty box commits 0; a box without a notify routine runs none.
-    HWND tempo = run.Child(50);
-    SetFocus(tempo);
-    SendMessageA(tempo, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(""));
-    SetFocus(run.Child(0));
-    const Calls leaving = run.world.log.Take();
-    EXPECT_TRUE(InOrder(leaving, {"Script.SetVariableNumber(TempoValue, 0"}));
-    EXPECT_EQ(Positions(leaving, "Script.CallRoutine").size(), 0u);
-}
-
-TEST(DemoWindowLyrics, ShowTheLatestLyricAndRefreshAfterCommands) {
-    DemoWindowRun run(kDemo);
-    ASSERT_NE(run.Create(), nullptr);
-    EXPECT_EQ(DeliverLyric(run, L"Hello there"), DMUS_S_REQUEUE);
-    EXPECT_EQ(TextOf(run.Child(550)), "Hello there");
-    EXPECT_EQ(DeliverLyric(run, L"Caf\u00e9 again"), DMUS_S_REQUEUE);
-    EXPECT_EQ(TextOf(run.Child(550)), "Caf\xe9 again");
-
-    // A command refreshes the view from the tool's text even without a new WM_LYRIC.
-    SetWindowTextA(run.Child(550), "stale");
-    SendMessageA(run.Window(), WM_COMMAND, MAKEWPARAM(0, BN_CLICKED), 0);
-    EXPECT_EQ(TextOf(run.Child(550)), "Caf\xe9 again");
-}
-
-TEST(DemoWindowLyrics, WithoutALyricViewAreIgnored) {
-    DemoWindowRun run(
-        "ScriptFileName demo.spt\nButton A\nCoordx 1\nCoordy 1\nWidth 9\nHeight 9\n"
-        "Scriptroutine A\nEnd Ini\n");
-    ASSERT_NE(run.Create(), nullptr);
-    EXPECT_EQ(DeliverLyric(run, L"Nobody sees this"), DMUS_S_REQUEUE);
-    EXPECT_EQ(SendMessageA(run.Window(), WM_LYRIC, 0, 0), 0);
-    EXPECT_EQ(run.Child(550), nullptr);
-}
-
-TEST(DemoWindowTeardown, FreesTheRecordsTheScriptThenTheEngineAndEndsTheLoop) {
-    DemoWindowRun run(kDemo);
-    ASSERT_NE(run.Create(), nullptr);
     HFONT font = controlFont;
-    run.world.log.Take();
     // A lyric served while the engine goes must find nothing to write into.
-    run.world.performance.onStop = [&] { SendMessageA(run.CreatedWindow(), WM_LYRIC, 0, 0); };
-
-    SendMessageA(run.Window(), WM_COMMAND, 105, 0);
-    EXPECT_FALSE(IsWindow(run.CreatedWindow()));
-    const Calls calls = run.world.log.Take();
-    EXPECT_TRUE(InOrder(
-        calls, {"Loader.ReleaseObjectByUnknown(Script)", "Script.Release",
-                "Loader.CollectGarbage()", "Loader.Release", "Performance.Stop(null, null, 0, 0)",
-                "Performance.CloseDown()", "Graph.Release", "Performance.Release"}));
-    EXPECT_EQ(buttonCount, 0);
-    EXPECT_EQ(variableCount, 0);
-    EXPECT_EQ(hasLyricView, 0);
+    demo.world.performance.onStop = [] { SendMessageA(mainWindow, WM_LYRIC, 0, 0); };
+    SendMessageA(mainWindow, WM_COMMAND, 105, 0);  // File, Exit
+    demo.Pump();
+    calls = demo.world.log.Take();
+    EXPECT_LT(FirstCall(calls, "Script.Release"), FirstCall(calls, "Performance.CloseDown"));
+    // Emptied, so that a key still queued finds no record.
+    EXPECT_EQ(buttonCount + variableCount + textBoxCount + hasLyricView, 0);
     EXPECT_EQ(GetObjectType(font), 0u) << "the font is deleted";
-    EXPECT_EQ(audioEngine, nullptr);
-    EXPECT_EQ(activeScript, nullptr);
-    int exitCode = -1;
-    EXPECT_TRUE(run.QuitPosted(&exitCode));
-    EXPECT_EQ(exitCode, 0);
-    run.world.ExpectNoReferencesLeft();
+    EXPECT_FALSE(IsWindow(mainWindow) || audioEngine || activeScript);
+    EXPECT_EQ(demo.quitCode, 0);
+    demo.world.ExpectNoReferencesLeft();
+}
+
+TEST(StartUp, WhenTheDemoCannotStartSaysWhyAfterTheReaderAndEndsWithCode0) {
+    const std::tuple<const char*, HRESULT, const char*> rows[] = {
+        {"Performance.InitAudio", E_FAIL,
+         "Script Load Error [main window, stop]: Harpix could not initialize. This could be due "
+         "to a missing audiopath file, lack of audio drivers, lack of audio service, a problem "
+         "with DSound, or a problem with DMusic. Harpix is exiting."},
+        {"Script.Init", DMUS_E_AUDIOVBSCRIPT_SYNTAXERROR,
+         "Script Load Error [main window, stop]: The script could not load properly.  Harpix is "
+         "exiting."},
+    };
+    for (const auto& [failing, result, message] : rows) {
+        DemoInProcess demo(kDemo);  // without End Ini: the reader says so first
+        demo.world.log.Fail(failing, result);
+        EXPECT_FALSE(demo.Start()) << failing;
+        EXPECT_EQ(demo.boxes, Calls({"Harpix [none, stop]: Unexpected end of file in Harpix.ini.\n"
+                                     "One or more items are incomplete or incorrect.\n"
+                                     "You may see this message multiple times.",
+                                     message}));
+        demo.Pump();
+        EXPECT_EQ(demo.quitCode, 0);
+        EXPECT_FALSE(IsWindow(mainWindow) || audioEngine || activeScript);
+        demo.world.ExpectNoReferencesLeft();
+    }
+}
+
+// Buttons run Click<n>; boxes set Value<n>, the first with NotifyRoutine Changed for Coordy.
+std::string Demo(int buttons, int variables) {
+    std::string text = "ScriptFileName demo.spt\n";
+    for (int i = 0; i < buttons + variables; ++i) {
+        const std::string n = std::to_string(i < buttons ? i : i - buttons);
+        text += i < buttons ? "Button B\nCoordx 0\nCoordy 0\nWidth 9\nHeight 9\nScriptroutine Click"
+                            : "Variable V\nCoordx 90\n" +
+                                  std::string(n == "0" ? "NotifyRoutine Changed" : "Coordy 9") +
+                                  "\nScriptvariable Value";
+        text += n + "\n";
+    }
+    return text + "End Ini\n";
+}
+
+TEST(KeyFilter, EnterCommitsEveryBoxInTableOrderAndAClickFirstTheBoxItLeaves) {
+    DemoInProcess demo(Demo(1, 3));
+    demo.world.script.variableValue = -1;  // short: a full box takes no more
+    ASSERT_TRUE(demo.Start());
+    HWND edit = demo.Child(50);
+    SetFocus(edit);
+    SendMessageA(edit, EM_SETSEL, 2, 2);
+    SetWindowTextA(demo.Child(51), "");
+    demo.world.log.Take();
+    PostMessageA(edit, WM_KEYDOWN, '3', MapVirtualKeyA('3', 0) << 16 | 1);
+    demo.Pump();
+    EXPECT_EQ(TextOf(edit), "-13") << "other keys pass the filter";
+    // Swallowed: a message no window handles, so that no character is made of the key.
+    MSG enter = {edit, WM_KEYDOWN, VK_RETURN, 0x001C0001, 1234, {5, 6}};
+    FilterKeys(enter);
+    EXPECT_EQ(std::make_tuple(enter.hwnd, enter.message, enter.wParam, enter.lParam, enter.pt.y),
+              std::make_tuple(edit, 0x01CAu, WPARAM(0), LPARAM(0), 6L));
+    SendMessageA(demo.Child(0), WM_LBUTTONDOWN, MK_LBUTTON, 0);
+    SendMessageA(demo.Child(0), WM_LBUTTONUP, 0, 0);  // a click, the focus taken on the press
+    EXPECT_EQ(
+        demo.world.log.Take(),
+        Calls({"Script.SetVariableNumber(Value0, -13, null)", "Script.CallRoutine(Changed, null)",
+               "Script.SetVariableNumber(Value1, 0, null)",
+               "Script.SetVariableNumber(Value2, -1, null)",
+               "Script.SetVariableNumber(Value0, -13, null)", "Script.CallRoutine(Changed, null)",
+               "Script.CallRoutine(Click0, null)"}));
+}
+
+TEST(KeyFilter, TabMovesOnFromTheFirstButtonOrBoxThroughTheButtonsThenTheBoxes) {
+    const std::tuple<int, int, std::vector<int>> rows[] = {
+        // buttons, variables, the control with the focus at start and after each Tab (-1: none)
+        {2, 2, {0, 1, 50, 51, 0, 1}}, {3, 0, {0, 1, 2, 2}}, {1, 0, {0, 0}},
+        {0, 3, {50, 51, 52, 52}},     {0, 0, {-1, -1}},
+    };
+    for (const auto& [buttons, variables, expected] : rows) {
+        DemoInProcess demo(Demo(buttons, variables));
+        ASSERT_TRUE(demo.Start());
+        std::vector<int> seen;
+        for (size_t i = 0; i < expected.size(); ++i) {
+            HWND focus = GetFocus();
+            seen.push_back(focus && GetParent(focus) == mainWindow ? GetDlgCtrlID(focus) : -1);
+            MSG tab = {focus, WM_KEYDOWN, VK_TAB, 0x000F0001, 0, {}};
+            FilterKeys(tab);
+            EXPECT_EQ(tab.message, 0x01CAu) << "swallowed";
+        }
+        EXPECT_EQ(seen, expected) << buttons << " buttons, " << variables << " variables";
+    }
+}
+
+TEST(AboutBox, OpensWithAltSlashAtTheMainWindowShowsTheVersionAndClosesEachWay) {
+    DemoInProcess demo("WindowWidth 1625\nWindowHeight 1070\n" + Demo(1, 0));
+    ASSERT_TRUE(demo.Start());
+    RECT r = {};
+    GetWindowRect(mainWindow, &r);  // larger than the screen: (1024 - 1625) / 3, toward zero
+    EXPECT_EQ(std::make_pair(r.left, r.top), std::make_pair(-200L, -100L));
+    // The message, its target and key; the inputs then, to OK (SC_CLOSE to the box); none: no box.
+    const std::tuple<UINT, HWND, WPARAM, std::vector<std::pair<UINT, WPARAM>>> rows[] = {
+        {WM_SYSCHAR, mainWindow, '/', {{BM_CLICK, 0}}},
+        {WM_SYSCHAR, mainWindow, '?', {{WM_KEYDOWN, VK_RETURN}}},
+        {WM_COMMAND, mainWindow, IDM_ABOUT, {{WM_KEYDOWN, VK_TAB}, {WM_KEYDOWN, VK_ESCAPE}}},
+        {WM_COMMAND, mainWindow, IDM_ABOUT, {{WM_SYSCOMMAND, SC_CLOSE}}},
+        {WM_SYSCHAR, demo.Child(0), '/', {}},
+    };
+    for (const auto& row : rows) {
+        const auto& [message, target, key, inputs] = row;
+        std::string shown;
+        demo.onDialog = [&](HWND dialog) {
+            HWND ok = GetDlgItem(dialog, IDOK);
+            shown =
+                TextOf(dialog) + "|" + TextOf(GetDlgItem(dialog, IDC_STATIC)) + "|" + TextOf(ok);
+            for (const auto& [input, code] : std::get<3>(row)) {  // a binding cannot be captured
+                PostMessageA(input == WM_SYSCOMMAND ? dialog : ok, input, code, 0);
+            }
+        };
+        // The accelerators look at the keyboard's state, not at the message's.
+        BYTE keys[256] = {};
+        GetKeyboardState(keys);
+        keys[VK_MENU] = message == WM_SYSCHAR ? 0x80 : 0;
+        SetKeyboardState(keys);
+        PostMessageA(target, message, key, 0);
+        demo.Pump();
+        keys[VK_MENU] = 0;
+        SetKeyboardState(keys);
+        EXPECT_EQ(shown, inputs.empty() ? "" : "About Harpix|Harpix 2.11|OK") << &row - rows;
+    }
 }
 
 }  // namespace
