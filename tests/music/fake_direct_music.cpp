@@ -5,55 +5,13 @@
 
 #include "lyric_message.h"
 
-CallLog::CallLog() {
-    InitializeCriticalSection(&lock);
-}
-
-CallLog::~CallLog() {
-    DeleteCriticalSection(&lock);
-}
-
-void CallLog::Add(const std::string& call) {
-    EnterCriticalSection(&lock);
-    calls.push_back(call);
-    LeaveCriticalSection(&lock);
-}
-
-Calls CallLog::Take() {
-    EnterCriticalSection(&lock);
-    Calls taken;
-    taken.swap(calls);
-    LeaveCriticalSection(&lock);
-    return taken;
-}
-
-void CallLog::Fail(const std::string& call, HRESULT result) {
-    EnterCriticalSection(&lock);
-    results[call] = result;
-    LeaveCriticalSection(&lock);
-}
-
-HRESULT CallLog::ResultFor(const std::string& call) {
-    EnterCriticalSection(&lock);
-    auto found = results.find(call);
-    HRESULT result = found == results.end() ? S_OK : found->second;
-    LeaveCriticalSection(&lock);
-    return result;
-}
-
 std::string Narrow(const WCHAR* text) {
     if (text == nullptr) {
         return "null";
     }
     std::string narrow;
     for (; *text != 0; ++text) {
-        if (*text < 0x80) {
-            narrow += static_cast<char>(*text);
-        } else {
-            char escaped[8];
-            std::snprintf(escaped, sizeof escaped, "\\u%04x", static_cast<unsigned>(*text));
-            narrow += escaped;
-        }
+        narrow += *text < 0x80 ? static_cast<char>(*text) : '?';
     }
     return narrow;
 }
@@ -79,12 +37,6 @@ std::string GuidName(REFGUID guid) {
         }
     }
     return "unknown GUID";
-}
-
-std::string Hex(unsigned long value) {
-    char text[16];
-    std::snprintf(text, sizeof text, "0x%lx", value);
-    return text;
 }
 
 std::string WhichFake(FakeDirectMusic& world, const void* object) {
@@ -144,7 +96,7 @@ STDMETHODIMP FakeAudioPath::GetObjectInPath(DWORD channel, DWORD stage, DWORD bu
                                             REFGUID objectClass, WORD index, REFGUID iid,
                                             void** object) {
     HRESULT result =
-        Record("GetObjectInPath", std::to_string(channel) + ", " + Hex(stage) + ", " +
+        Record("GetObjectInPath", std::to_string(channel) + ", " + std::to_string(stage) + ", " +
                                       std::to_string(buffer) + ", " + GuidName(objectClass) + ", " +
                                       std::to_string(index) + ", " + GuidName(iid));
     *object = nullptr;
@@ -282,21 +234,17 @@ void FakePerformance::JoinMessageThread() {
 STDMETHODIMP FakePerformance::InitAudio(IDirectMusic** music, IDirectSound** sound, HWND window,
                                         DWORD pathType, DWORD channelCount, DWORD flags,
                                         DMUS_AUDIOPARAMS* params) {
-    std::string arguments =
-        std::string(music ? "music" : "null") + ", " + (sound ? "sound" : "null") + ", " +
-        Hex(reinterpret_cast<ULONG_PTR>(window)) + ", " + std::to_string(pathType) + ", " +
-        std::to_string(channelCount) + ", " + Hex(flags);
-    if (params == nullptr) {
-        arguments += ", null";
-    } else {
-        // Everything but the four fields the engine sets must be zero.
-        bool restZero = params->dwFeatures == 0 && params->dwVoices == 0 &&
-                        IsEqualGUID(params->clsidDefaultSynth, GUID_NULL);
-        arguments += ", {size " + std::to_string(params->dwSize) + ", initNow " +
-                     std::to_string(params->fInitNow) + ", valid " + Hex(params->dwValidData) +
-                     ", rate " + std::to_string(params->dwSampleRate) +
-                     (restZero ? "}" : ", other fields set}");
-    }
+    // The parameters the engine sets; anything else set, or any object asked for, shows as "?".
+    const bool asExpected = music == nullptr && sound == nullptr && params != nullptr &&
+                            params->dwSize == sizeof *params && params->fInitNow &&
+                            params->dwValidData == DMUS_AUDIOPARAMS_SAMPLERATE &&
+                            params->dwFeatures == 0 && params->dwVoices == 0;
+    char arguments[96];
+    std::snprintf(arguments, sizeof arguments, "%s%p, %lu, %lu, 0x%lx, %lu Hz",
+                  asExpected ? "" : "?, ", static_cast<void*>(window),
+                  static_cast<unsigned long>(pathType), static_cast<unsigned long>(channelCount),
+                  static_cast<unsigned long>(flags),
+                  params != nullptr ? static_cast<unsigned long>(params->dwSampleRate) : 0ul);
     HRESULT result = Record("InitAudio", arguments);
     if (SUCCEEDED(result) && pathType != 0) {
         world.standardPath.AddRef();
@@ -378,8 +326,8 @@ STDMETHODIMP FakeClassFactory::QueryInterface(REFIID riid, void** result) {
     return E_NOINTERFACE;
 }
 
-STDMETHODIMP FakeClassFactory::CreateInstance(IUnknown* outer, REFIID riid, void** result) {
-    log.Add("Create." + name + "(" + (outer ? "outer" : "null") + ", " + GuidName(riid) + ")");
+STDMETHODIMP FakeClassFactory::CreateInstance(IUnknown*, REFIID riid, void** result) {
+    log.Add("Create." + name);
     *result = nullptr;
     HRESULT failure = log.ResultFor("Create." + name);
     if (FAILED(failure)) {

@@ -12,39 +12,44 @@
 
 #include <functional>
 #include <map>
+#include <mutex>
 #include <string>
 #include <vector>
 
 using Calls = std::vector<std::string>;
 
-inline Calls Join(Calls first, const Calls& second) {
-    first.insert(first.end(), second.begin(), second.end());
-    return first;
-}
-
+// Calls come from the test's thread and from the performance's message thread.
 class CallLog {
 public:
-    CallLog();
-    ~CallLog();
-    void Add(const std::string& call);
-    Calls Take();  // the calls so far, forgetting them
+    void Add(const std::string& call) {
+        std::lock_guard<std::mutex> hold(lock);
+        calls.push_back(call);
+    }
+    // The calls so far, forgetting them.
+    Calls Take() {
+        std::lock_guard<std::mutex> hold(lock);
+        return std::move(calls);
+    }
     // From now on the call named `call` (as logged, up to its argument list) returns `result`.
-    void Fail(const std::string& call, HRESULT result);
-    HRESULT ResultFor(const std::string& call);
-
-    CallLog(const CallLog&) = delete;
-    CallLog& operator=(const CallLog&) = delete;
+    void Fail(const std::string& call, HRESULT result) {
+        std::lock_guard<std::mutex> hold(lock);
+        results[call] = result;
+    }
+    HRESULT ResultFor(const std::string& call) {
+        std::lock_guard<std::mutex> hold(lock);
+        auto found = results.find(call);
+        return found == results.end() ? S_OK : found->second;
+    }
 
 private:
-    CRITICAL_SECTION lock;
+    std::mutex lock;
     Calls calls;
     std::map<std::string, HRESULT> results;
 };
 
-// Short readable forms of call arguments.
+// Short readable forms of call arguments: ASCII text ('?' for anything else) and known GUIDs.
 std::string Narrow(const WCHAR* text);
 std::string GuidName(REFGUID guid);
-std::string Hex(unsigned long value);
 
 // IUnknown of every fake: the count starts at 1, the reference of the test itself, so a fake is
 // never deleted; Release is logged as "<name>.Release", and taking the count to 0 is a fault.

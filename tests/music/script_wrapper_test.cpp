@@ -54,7 +54,7 @@ TEST(LoadScript, GivesAWrapperOnlyForAnInitialisedScriptAndLeavesNoReference) {
             ScriptWrapper* wrapper = kUntouched;
             HRESULT result = engine.LoadScript(&wrapper, row.fileName);
             CancelAllocationFailure();
-            EXPECT_EQ(result, row.result) << "got " << Hex(result);
+            EXPECT_EQ(result, row.result);
             const Calls calls = world.log.Take();
             if (result == S_OK) {
                 EXPECT_EQ(calls, (Calls{"Loader.LoadObjectFromFile(Script, IDirectMusicScript, "
@@ -128,7 +128,7 @@ TEST(ScriptWrapper, CallsTheScriptByNameAndPassesItsResultOn) {
         }
         world.log.Take();
         HRESULT result = row.call(wrapper);
-        EXPECT_EQ(result, row.result) << "got " << Hex(result);
+        EXPECT_EQ(result, row.result);
         EXPECT_EQ(world.log.Take(), row.calls);
         if (row.failingCall != nullptr) {
             world.log.Fail(row.failingCall, S_OK);
