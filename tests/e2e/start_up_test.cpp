@@ -16,8 +16,11 @@ TEST(StartUp, TheMainWindowStandsAtAThirdOfTheRestOfTheScreenWithTheSizeAsked) {
         RECT expected;
     } rows[] = {
         {"WindowWidth 400\nWindowHeight 300\n", {208, 156, 608, 456}},
-        // Larger than the screen: left and top go negative, rounded toward zero.
-        {"WindowWidth 1626\nWindowHeight 1070\n", {-200, -100, 1426, 970}},
+        // Larger than the screen: left and top go negative, rounded toward zero; Windows cuts
+        // the size to its maximum tracking size.
+        {"WindowWidth 1626\nWindowHeight 1070\n",
+         {-200, -100, -200 + GetSystemMetrics(SM_CXMAXTRACK),
+          -100 + GetSystemMetrics(SM_CYMAXTRACK)}},
         // No size: a captioned window is never smaller than Windows' minimum tracking size.
         {"",
          {341, 256, 341 + GetSystemMetrics(SM_CXMINTRACK), 256 + GetSystemMetrics(SM_CYMINTRACK)}},
