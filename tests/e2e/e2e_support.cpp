@@ -1,12 +1,14 @@
 // The end-to-end driver's support: folders, processes, windows, message boxes and keys.
 #include "e2e_support.h"
 
+#include <shlobj.h>
+
 #include <gtest/gtest.h>
 
 #include <atomic>
 #include <cstdio>
 #include <fstream>
-#include <sstream>
+#include <iterator>
 #include <thread>
 
 std::string harpixExePath, harpixCheckPath, scriptsFolder, demoSourceFolder;
@@ -26,47 +28,31 @@ HANDLE ProcessJob() {
     return job;
 }
 
-void RemoveTree(const std::string& path) {
-    WIN32_FIND_DATAA entry;
-    HANDLE search = FindFirstFileA((path + "\\*").c_str(), &entry);
-    if (search != INVALID_HANDLE_VALUE) {
-        do {
-            const std::string name = entry.cFileName, child = path + "\\" + name;
-            if (name == "." || name == "..") {
-                continue;
-            }
-            if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-                RemoveTree(child);
-            } else {
-                DeleteFileA(child.c_str());
-            }
-        } while (FindNextFileA(search, &entry));
-        FindClose(search);
-    }
-    RemoveDirectoryA(path.c_str());
-}
-
-// The stop icon as the user sees it: mostly red once painted.
-bool ShowsStopIcon(HWND box) {
-    for (HWND child : ChildrenOf(box)) {
-        if ((GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK) != SS_ICON ||
-            ClassNameOf(child) != "Static") {
+// The message box's icon once painted: 1 when mostly red (the stop icon), 0 when another, -1
+// while it is not painted yet.
+int StopIconShown(HWND box) {
+    for (HWND icon : ChildrenOf(box)) {
+        if ((GetWindowLongA(icon, GWL_STYLE) & SS_TYPEMASK) != SS_ICON ||
+            ClassNameOf(icon) != "Static") {
             continue;
         }
         RECT r;
-        GetWindowRect(child, &r);
-        int red = 0;
+        GetWindowRect(icon, &r);
         HDC screen = GetDC(nullptr);
+        const COLORREF face = GetSysColor(COLOR_BTNFACE);
+        int red = 0, painted = 0;
         for (int y = r.top; y < r.bottom; ++y) {
             for (int x = r.left; x < r.right; ++x) {
                 const COLORREF c = GetPixel(screen, x, y);
+                painted += c != face;
                 red += GetRValue(c) > 160 && GetGValue(c) < 90 && GetBValue(c) < 90;
             }
         }
         ReleaseDC(nullptr, screen);
-        return red * 4 > (r.right - r.left) * (r.bottom - r.top) && red > 0;
+        const int area = (r.right - r.left) * (r.bottom - r.top);
+        return painted * 4 < area ? -1 : red * 4 > area;
     }
-    return false;
+    return 0;
 }
 
 }  // namespace
@@ -92,9 +78,7 @@ bool WaitUntil(const std::function<bool()>& condition, DWORD milliseconds) {
 
 std::string ReadFileBytes(const std::string& path) {
     std::ifstream file(path, std::ios::binary);
-    std::stringstream bytes;
-    bytes << file.rdbuf();
-    return bytes.str();
+    return std::string(std::istreambuf_iterator<char>(file), {});
 }
 
 DemoFolder::DemoFolder(const char* exeName, const char* stem) : exeName_(exeName) {
@@ -109,15 +93,17 @@ DemoFolder::DemoFolder(const char* exeName, const char* stem) : exeName_(exeName
 }
 
 DemoFolder::~DemoFolder() {
-    RemoveTree(path_);
+    std::string paths = path_ + '\0';  // a list of one, ended by an empty name
+    SHFILEOPSTRUCTA remove = {};
+    remove.wFunc = FO_DELETE;
+    remove.pFrom = paths.c_str();
+    remove.fFlags = FOF_NO_UI;
+    SHFileOperationA(&remove);
 }
 
 void DemoFolder::Write(const std::string& relativeName, const std::string& content) const {
     const std::string full = path_ + "\\" + relativeName;
-    for (size_t slash = full.find('\\', path_.size() + 1); slash != std::string::npos;
-         slash = full.find('\\', slash + 1)) {
-        CreateDirectoryA(full.substr(0, slash).c_str(), nullptr);
-    }
+    SHCreateDirectoryExA(nullptr, full.substr(0, full.find_last_of('\\')).c_str(), nullptr);
     std::ofstream(full, std::ios::binary) << content;
 }
 
@@ -130,8 +116,8 @@ std::string DemoFolder::MakeDeepFolder(size_t length) const {
     std::string deep = path_;
     while (deep.size() < length) {
         deep += "\\" + std::string(std::min<size_t>(30, length - deep.size() - 1), 'd');
-        CreateDirectoryA(deep.c_str(), nullptr);
     }
+    SHCreateDirectoryExA(nullptr, deep.c_str(), nullptr);
     return deep;
 }
 
@@ -152,10 +138,7 @@ Process::Process(const std::string& exePath, std::string commandLine, const std:
 }
 
 Process::~Process() {
-    if (info_.hProcess == nullptr) {
-        return;
-    }
-    if (Running()) {
+    if (info_.hProcess != nullptr && Running()) {
         TerminateProcess(info_.hProcess, 0xDEAD);
         WaitForSingleObject(info_.hProcess, kPatience);
     }
@@ -165,10 +148,8 @@ Process::~Process() {
 
 DWORD Process::ExitCode() const {
     DWORD code = 0xFFFFFFFF;
-    if (info_.hProcess == nullptr ||
-        WaitForSingleObject(info_.hProcess, kPatience) != WAIT_OBJECT_0 ||
-        !GetExitCodeProcess(info_.hProcess, &code)) {
-        return 0xFFFFFFFF;
+    if (WaitForSingleObject(info_.hProcess, kPatience) == WAIT_OBJECT_0) {
+        GetExitCodeProcess(info_.hProcess, &code);
     }
     return code;
 }
@@ -178,7 +159,7 @@ HWND Process::FindWindow(const char* className) const {
     while ((found = FindWindowExA(nullptr, found, className, nullptr)) != nullptr) {
         DWORD owner = 0;
         GetWindowThreadProcessId(found, &owner);
-        if (owner == Id() && IsWindowVisible(found)) {
+        if (owner == info_.dwProcessId && IsWindowVisible(found)) {
             return found;
         }
     }
@@ -200,9 +181,8 @@ std::string ClassNameOf(HWND window) {
 std::string TextOf(HWND window) {
     // Not SMTO_ABORTIFHUNG: a program busy starting up for a few seconds is not hung.
     char text[4096] = {};
-    DWORD_PTR copied = 0;
     if (!SendMessageTimeoutA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text),
-                             SMTO_NORMAL, kPatience, &copied)) {
+                             SMTO_NORMAL, kPatience, nullptr)) {
         return "<no answer>";
     }
     return text;
@@ -230,7 +210,9 @@ MessageBoxSeen WaitForMessageBox(const Process& process) {
         seen.caption = TextOf(seen.box);
         seen.text = TextOf(GetDlgItem(seen.box, 0xFFFF));
         seen.owner = GetWindow(seen.box, GW_OWNER);
-        seen.stopIcon = WaitUntil([&] { return ShowsStopIcon(seen.box); });
+        int icon = -1;
+        WaitUntil([&] { return (icon = StopIconShown(seen.box)) >= 0; });
+        seen.stopIcon = icon == 1;
     }
     return seen;
 }

@@ -16,18 +16,12 @@ const char kSmallDemo[] =
     "LyricView\nTopLeftX 10\nTopLeftY 160\nWidth 200\nHeight 25\n"
     "End Ini\n";
 
-struct KeysDemo {
-    explicit KeysDemo(const char* description) {
-        folder.WriteEmptyScript();
-        folder.Write("Harpix.ini", description);
-    }
-    DemoFolder folder;
-    Process harpix = StartIn(folder);
-};
-
 TEST(Keys, TheRealWindowHasTheControlsOfTheFileAndTabGoesAroundTheRingForward) {
-    KeysDemo demo(kSmallDemo);
-    HWND main = demo.harpix.WaitForMainWindow();
+    DemoFolder folder;
+    folder.WriteEmptyScript();
+    folder.Write("Harpix.ini", kSmallDemo);
+    Process harpix = StartIn(folder);
+    HWND main = harpix.WaitForMainWindow();
     ASSERT_NE(main, nullptr);
     std::string controls;
     for (HWND c : ChildrenOf(main)) {
@@ -38,7 +32,7 @@ TEST(Keys, TheRealWindowHasTheControlsOfTheFileAndTabGoesAroundTheRingForward) {
               "0 Button Play|1 Button Stop|50 Edit 0|75 Static Tempo|51 Edit 0|76 Static Vol|"
               "200 Static Press Play.|550 Static |");
 
-    const DWORD thread = demo.harpix.ThreadId();
+    const DWORD thread = harpix.ThreadId();
     ASSERT_TRUE(WaitUntil([&] { return FocusOf(thread) == GetDlgItem(main, 0); }))
         << "the first button starts with the focus";
     for (int id : {1, 50, 51, 0, 1}) {
@@ -52,12 +46,15 @@ TEST(Keys, TheRealWindowHasTheControlsOfTheFileAndTabGoesAroundTheRingForward) {
 TEST(Keys, AltSlashTypedAtTheMainWindowOpensTheAboutBoxAndOkClosesIt) {
     // No buttons: the focus is on the window itself, where the accelerator works (a focused
     // button swallows it).
-    KeysDemo demo(
-        "ScriptFileName e2e.spt\nTitle About\nWindowWidth 320\nWindowHeight 240\nEnd Ini\n");
-    HWND main = demo.harpix.WaitForMainWindow();
+    DemoFolder folder;
+    folder.WriteEmptyScript();
+    folder.Write("Harpix.ini",
+                 "ScriptFileName e2e.spt\nWindowWidth 320\nWindowHeight 240\nEnd Ini\n");
+    Process harpix = StartIn(folder);
+    HWND main = harpix.WaitForMainWindow();
     ASSERT_NE(main, nullptr);
     ASSERT_TRUE(TypeRealKeys(main, {VK_MENU, VK_OEM_2, -VK_OEM_2, -VK_MENU}));
-    HWND about = demo.harpix.WaitForWindow("#32770");
+    HWND about = harpix.WaitForWindow("#32770");
     ASSERT_NE(about, nullptr) << "Alt+/ did not open the About box";
     EXPECT_EQ(TextOf(about), "About Harpix");
     EXPECT_EQ(GetWindow(about, GW_OWNER), main);
@@ -65,7 +62,7 @@ TEST(Keys, AltSlashTypedAtTheMainWindowOpensTheAboutBoxAndOkClosesIt) {
     ASSERT_TRUE(PressOk(about));
     EXPECT_TRUE(WaitUntil([&] { return IsWindowEnabled(main) != FALSE; }));
     PostMessageA(main, WM_COMMAND, 105, 0);
-    EXPECT_EQ(demo.harpix.ExitCode(), 0u);
+    EXPECT_EQ(harpix.ExitCode(), 0u);
 }
 
 }  // namespace

@@ -7,29 +7,24 @@
 
 int main(int argc, char** argv) {
     testing::InitGoogleTest(&argc, argv);
-    const struct {
-        const char* name;
-        std::string* value;
-    } options[] = {{"--harpix=", &harpixExePath},
-                   {"--check=", &harpixCheckPath},
-                   {"--scripts=", &scriptsFolder},
-                   {"--demo=", &demoSourceFolder}};
+    const std::pair<const char*, std::string*> options[] = {{"--harpix=", &harpixExePath},
+                                                            {"--check=", &harpixCheckPath},
+                                                            {"--scripts=", &scriptsFolder},
+                                                            {"--demo=", &demoSourceFolder}};
     for (int i = 1; i < argc; ++i) {
-        for (const auto& option : options) {
-            if (std::strncmp(argv[i], option.name, std::strlen(option.name)) == 0) {
-                *option.value = WindowsPath(argv[i] + std::strlen(option.name));
+        for (const auto& [name, value] : options) {
+            if (std::strncmp(argv[i], name, std::strlen(name)) == 0) {
+                *value = WindowsPath(argv[i] + std::strlen(name));
             }
         }
     }
     if (harpixExePath.empty()) {
-        std::fputs(
-            "usage: harpix_e2e --harpix=PATH [--check=PATH] [--scripts=DIR] [--demo=DIR]"
-            " [gtest options]\n",
-            stderr);
+        std::fputs("usage: harpix_e2e --harpix=EXE [--check=EXE] [--scripts=DIR] [--demo=DIR]\n",
+                   stderr);
         return 2;
     }
-    // Well past any test's own waits; below the ctest limit, so that a hang ends here, with
-    // everything the test started, and not when ctest kills Wine.
+    // Past any test's own waits and below ctest's limit: a hang ends here, with what the test
+    // started, rather than when ctest kills Wine.
     StartWatchdog(240);
     return RUN_ALL_TESTS();
 }

@@ -14,19 +14,14 @@ using Rectangles = std::map<int, std::string>;  // id -> "x y width height", cli
 std::string Crowded() {
     std::string file = "Title Crowded\nWindowWidth 640\nWindowHeight 480\nScriptFileName e2e.spt\n";
     for (int i = 0; i < 12; ++i) {
-        file += "Button Button number " + std::to_string(i) + "\nCoordx " +
-                std::to_string(10 + (i % 4) * 150) + "\nCoordy " + std::to_string(10 + i / 4 * 30) +
-                "\nWidth 140\nHeight 25\nScriptroutine R\n";
-    }
-    for (int i = 0; i < 6; ++i) {
-        // Long labels: the label ends where the box begins, and a box too far left moves right.
-        file += "Variable A rather long label for value " + std::to_string(i) + "\nCoordx " +
-                std::to_string(20 + (i % 2) * 300) + "\nCoordy " +
-                std::to_string(110 + i / 2 * 30) + "\nScriptvariable V\n";
-    }
-    for (int i = 0; i < 3; ++i) {
-        file += "TextBox\nTopLeftX " + std::to_string(10 + i * 210) +
-                "\nTopLeftY 210\nWidth 200\nHeight 60\nText Line one\nLine two\nEndText\n";
+        const std::string n = std::to_string(i), x = std::to_string(10 + i % 4 * 155),
+                          y = std::to_string(10 + i / 4 * 30);
+        // Long labels: each ends where its box begins, and the boxes on the left move right.
+        file += "Button Button number " + n + "\nCoordx " + x + "\nCoordy " + y +
+                "\nWidth 140\nHeight 25\nScriptroutine R\nVariable A rather long label, value " +
+                n + "\nCoordx " + x + "\nCoordy " + std::to_string(110 + i / 4 * 30) +
+                "\nScriptvariable V\nTextBox\nTopLeftX " + std::to_string(10 + i * 50) +
+                "\nTopLeftY 210\nWidth 45\nHeight 60\nText Line one\nLine two\nEndText\n";
     }
     return file + "LyricView\nTopLeftX 10\nTopLeftY 290\nWidth 610\nHeight 30\nEnd Ini\n";
 }
@@ -72,7 +67,6 @@ TEST(Preview, DrawsEveryControlWhereTheRealWindowHasIt) {
             folder.Path());
         ASSERT_EQ(check.ExitCode(), 0u);
         const Rectangles drawn = FromSvg(ReadFileBytes(svgPath));
-        EXPECT_GT(drawn.size(), 8u);
 
         Process harpix = StartIn(folder);
         HWND main = harpix.WaitForMainWindow();
