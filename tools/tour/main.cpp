@@ -138,13 +138,15 @@ int Soak(const std::string& demo, int rounds) {
     for (int round = 0; round < rounds; ++round) {
         Harpix harpix(demo + "\\Harpix.exe");
         HWND main = harpix.WaitForWindow("HARPIX");
-        const bool ran = main != nullptr &&
-                         WaitUntil([&] { return !TextOf(GetDlgItem(main, 550)).empty(); }) &&
-                         harpix.Exit(main);
-        clean += ran;
-        if (!ran) {
-            std::fprintf(stderr, "soak: round %d failed\n", round + 1);
+        const char* failure = main == nullptr ? "the demo did not start"
+                              : !WaitUntil([&] { return !TextOf(GetDlgItem(main, 550)).empty(); })
+                                  ? "no lyric from the start-up routine"
+                              : !harpix.Exit(main) ? "no exit code 0 after File, Exit"
+                                                   : nullptr;
+        if (failure != nullptr) {
+            std::fprintf(stderr, "soak: round %d: %s\n", round + 1, failure);
         }
+        clean += failure == nullptr;
     }
     std::printf("soak: %d of %d runs started, sang and ended with exit code 0\n", clean, rounds);
     return clean == rounds ? 0 : 1;
