@@ -15,8 +15,7 @@ std::string harpixExePath, harpixCheckPath, scriptsFolder, demoSourceFolder;
 
 namespace {
 
-// Every program the driver starts joins this job; closing its last handle, also when the
-// driver is killed, ends them.
+// Holds every program the driver starts, and kills them when its last handle closes.
 HANDLE ProcessJob() {
     static HANDLE job = [] {
         HANDLE made = CreateJobObjectA(nullptr, nullptr);

@@ -8,8 +8,7 @@
 #include <string>
 #include <vector>
 
-// Long enough for a busy machine; only a real hang reaches it.
-constexpr DWORD kPatience = 30000;
+constexpr DWORD kPatience = 30000;  // enough for a busy machine: only a real hang reaches it
 
 // From the driver's command line (main.cpp), as Windows paths: Harpix.exe, harpix-check.exe,
 // the compiled test scripts, the bundled demo's sources.
@@ -62,8 +61,7 @@ private:
     PROCESS_INFORMATION info_ = {};
 };
 
-// Harpix started in `folder` as the shell starts it.
-inline Process StartIn(const DemoFolder& folder) {
+inline Process StartIn(const DemoFolder& folder) {  // as the shell starts it
     return Process(folder.ExePath(), "", folder.Path());
 }
 
@@ -90,5 +88,4 @@ void TypeText(DWORD threadId, const char* text);
 // modifier must be held. A negative entry releases the key -entry.
 bool TypeRealKeys(HWND window, const std::vector<int>& keys);
 
-// Ends everything the driver started, and the driver, when one test runs over `seconds`.
-void StartWatchdog(int seconds);
+void StartWatchdog(int seconds);  // ends all, the driver too, when a test runs over `seconds`
