@@ -56,7 +56,7 @@ TEST(Preview, DrawsEveryControlWhereTheRealWindowHasIt) {
     ASSERT_TRUE(std::regex_search(demo, script, std::regex("\nScriptFileName ([^\r\n]+)")));
     for (const auto& row : {std::make_pair(demo, script[1].str()),
                             std::make_pair(Crowded(), std::string("e2e.spt"))}) {
-        SCOPED_TRACE(row.first.substr(0, row.first.find("\nWindowWidth")));
+        SCOPED_TRACE("the file whose script is " + row.second);
         DemoFolder folder;
         folder.Write("Harpix.ini", row.first);
         folder.WriteEmptyScript("RuntimeFiles\\" + row.second);
