@@ -93,7 +93,9 @@ int Tour(const std::string& demo, const std::string& shots) {
     for (int tabs = 0; tabs < 60 && FocusOf(thread) != edit; ++tabs) {
         HWND from = FocusOf(thread);
         PressKey(thread, VK_TAB);
-        WaitUntil([&] { return FocusOf(thread) != from; });
+        if (!WaitUntil([&] { return FocusOf(thread) != from; })) {
+            break;  // Tab moves nothing; the edit step below says so
+        }
     }
     TypeText(thread, "150");
     PressKey(thread, VK_TAB);
