@@ -1,83 +1,81 @@
-// Start-up as the user meets it: the main window's place, size, caption, class and style, and
-// the program's resources.
+// Start-up as the user meets it: where the main window stands and how big it is, and how the
+// program ends.
 #include <gtest/gtest.h>
 
-#include "demo_run.h"
+#include "e2e_support.h"
 
 namespace {
 
-const DWORD kMainStyle = 0x10CA0000;
-
-// What Windows itself adds to every top-level window.
-DWORD Own(DWORD style) {
-    return style & ~WS_CLIPSIBLINGS;
-}
-
-TEST(MainWindow, HasTheCaptionSizeAndPlaceOfTheDescription) {
-    DemoRun run("Title Tempo demo\nWindowWidth 400\nWindowHeight 300\nEnd Ini\n");
-    HWND main = run.WaitForMainWindow();
-    ASSERT_NE(main, nullptr);
-    EXPECT_EQ(CaptionOf(main), "Tempo demo");
-    EXPECT_EQ(Own(GetWindowLongA(main, GWL_STYLE)), kMainStyle)
-        << std::hex << GetWindowLongA(main, GWL_STYLE);
-    EXPECT_EQ(GetWindowLongA(main, GWL_EXSTYLE) & ~WS_EX_WINDOWEDGE, 0)
-        << std::hex << GetWindowLongA(main, GWL_EXSTYLE);
-    EXPECT_NE(GetMenu(main), nullptr) << "the class menu is missing";
-
+TEST(StartUp, TheMainWindowStandsAtAThirdOfTheRestOfTheScreenWithTheSizeAsked) {
     const int screenWidth = GetSystemMetrics(SM_CXSCREEN);
     const int screenHeight = GetSystemMetrics(SM_CYSCREEN);
-    RECT rect = OuterRect(main);
-    EXPECT_EQ(rect.left, (screenWidth - 400) / 3);
-    EXPECT_EQ(rect.top, (screenHeight - 300) / 3);
-    EXPECT_EQ(rect.right - rect.left, 400);
-    EXPECT_EQ(rect.bottom - rect.top, 300);
-
-    // The wait window is gone once the main window shows.
-    EXPECT_TRUE(WaitUntil([&] { return FindWindowOfClass(run.Id(), "Harpix  ") == nullptr; }));
-    EXPECT_TRUE(TopLevelWindowsOf(run.Id()).size() >= 1u);
+    ASSERT_EQ(screenWidth, 1024) << "the display the tests start";
+    ASSERT_EQ(screenHeight, 768);
+    const struct {
+        const char* sizes;
+        RECT expected;
+    } rows[] = {
+        {"WindowWidth 400\nWindowHeight 300\n", {208, 156, 608, 456}},
+        // Larger than the screen: left and top go negative, rounded toward zero; Windows cuts
+        // the size to its maximum tracking size.
+        {"WindowWidth 1626\nWindowHeight 1070\n",
+         {-200, -100, -200 + GetSystemMetrics(SM_CXMAXTRACK),
+          -100 + GetSystemMetrics(SM_CYMAXTRACK)}},
+        // No size: a captioned window is never smaller than Windows' minimum tracking size.
+        {"",
+         {341, 256, 341 + GetSystemMetrics(SM_CXMINTRACK), 256 + GetSystemMetrics(SM_CYMINTRACK)}},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.sizes);
+        DemoFolder folder;
+        folder.WriteEmptyScript();
+        folder.Write("Harpix.ini", std::string("ScriptFileName e2e.spt\nTitle Placed\n") +
+                                       row.sizes + "End Ini\n");
+        Process harpix = StartIn(folder);
+        HWND main = harpix.WaitForMainWindow();
+        ASSERT_NE(main, nullptr);
+        EXPECT_EQ(TextOf(main), "Placed");
+        RECT r;
+        GetWindowRect(main, &r);
+        EXPECT_EQ(r.left, row.expected.left);
+        EXPECT_EQ(r.top, row.expected.top);
+        EXPECT_EQ(r.right, row.expected.right);
+        EXPECT_EQ(r.bottom, row.expected.bottom);
+        // The wait window has gone by the time the main window shows.
+        EXPECT_EQ(harpix.FindWindow("Harpix  "), nullptr);
+    }
 }
 
-TEST(MainWindow, LargerThanTheScreenStartsAboveAndLeftOfIt) {
-    const int screenWidth = GetSystemMetrics(SM_CXSCREEN);
-    const int screenHeight = GetSystemMetrics(SM_CYSCREEN);
-    const int width = screenWidth + 600;
-    const int height = screenHeight + 300;
-    DemoRun run("Title Big\nWindowWidth " + std::to_string(width) + "\nWindowHeight " +
-                std::to_string(height) + "\nEnd Ini\n");
-    HWND main = run.WaitForMainWindow();
-    ASSERT_NE(main, nullptr);
-    RECT rect = OuterRect(main);
-    // Signed division that truncates toward zero.
-    EXPECT_EQ(rect.left, -600 / 3);
-    EXPECT_EQ(rect.top, -300 / 3);
-    EXPECT_LT(rect.left, 0);
-}
+TEST(StartUp, ExitCodes) {
+    DemoFolder folder;
+    folder.WriteEmptyScript();
+    folder.Write("Harpix.ini",
+                 "ScriptFileName e2e.spt\nWindowWidth 300\nWindowHeight 200\nEnd Ini\n");
+    // File, Exit, and the close button.
+    for (auto [message, command] :
+         {std::pair<UINT, WPARAM>(WM_COMMAND, 105), {WM_SYSCOMMAND, SC_CLOSE}}) {
+        SCOPED_TRACE(message);
+        Process harpix = StartIn(folder);
+        HWND main = harpix.WaitForMainWindow();
+        ASSERT_NE(main, nullptr);
+        PostMessageA(main, message, command, 0);
+        EXPECT_EQ(harpix.ExitCode(), 0u);
+    }
 
-TEST(MainWindow, WithoutSizesIsAsSmallAsWindowsAllowsAtAThirdOfTheScreen) {
-    DemoRun run("Title No size\nEnd Ini\n");
-    HWND main = run.WaitForMainWindow();
-    ASSERT_NE(main, nullptr);
-    RECT rect = OuterRect(main);
-    EXPECT_EQ(rect.left, GetSystemMetrics(SM_CXSCREEN) / 3);
-    EXPECT_EQ(rect.top, GetSystemMetrics(SM_CYSCREEN) / 3);
-    // Asked for 0 x 0, a captioned window gets Windows' minimum tracking size.
-    EXPECT_EQ(rect.right - rect.left, GetSystemMetrics(SM_CXMINTRACK));
-    EXPECT_EQ(rect.bottom - rect.top, GetSystemMetrics(SM_CYMINTRACK));
-    EXPECT_EQ(CaptionOf(main), "No size");
-}
-
-TEST(MainWindow, EndsWithExitCodeZeroFromFileExitAndFromTheCloseButton) {
-    DemoRun exitRun("Title Exit\nWindowWidth 300\nWindowHeight 200\nEnd Ini\n");
-    HWND main = exitRun.WaitForMainWindow();
-    ASSERT_NE(main, nullptr);
-    PostMessageA(main, WM_COMMAND, 105, 0);
-    EXPECT_EQ(exitRun.ExitCode(), 0u);
-
-    DemoRun closeRun("Title Close\nWindowWidth 300\nWindowHeight 200\nEnd Ini\n");
-    main = closeRun.WaitForMainWindow();
-    ASSERT_NE(main, nullptr);
-    PostMessageA(main, WM_SYSCOMMAND, SC_CLOSE, 0);
-    EXPECT_EQ(closeRun.ExitCode(), 0u);
+    // No description file to read, or a folder in its place: exit code 1, without a word.
+    DemoFolder bare;
+    bare.Write("elsewhere\\Harpix.ini\\in a folder", "");
+    for (const std::string& from : {bare.Path(), bare.Path() + "\\elsewhere"}) {
+        SCOPED_TRACE(from);
+        Process harpix(bare.ExePath(), "Harpix.exe", from);
+        bool sawBox = false;
+        WaitUntil([&] {
+            sawBox = sawBox || harpix.FindWindow("#32770") != nullptr;
+            return !harpix.Running();
+        });
+        EXPECT_EQ(harpix.ExitCode(), 1u);
+        EXPECT_FALSE(sawBox);
+    }
 }
 
 }  // namespace

@@ -1,0 +1,140 @@
+// The message boxes as the user meets them: the reader's, one after another over the wait
+// window, and the two that end start-up when the music or the script cannot start.
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "e2e_support.h"
+
+namespace {
+
+const char kSizeLimit[] = "A size limit was reached in the .ini file.  Items may be missing.";
+const char kButton[] =
+    "One or more items are incomplete or incorrect in a button's parameters.\n"
+    "This button may not display\\behave properly.\n"
+    "The object following it in Harpix.ini may not appear.";
+const char kVariable[] =
+    "One or more items are incomplete or incorrect in a Variable's parameters.\n"
+    "This variable may not display\\behave properly.\n"
+    "The object following it in Harpix.ini may not appear.";
+const char kTextBox[] =
+    "One or more items are incomplete or incorrect in a TextBox's parameters.\n"
+    "This texbox may not view properly\n"
+    "The object following it in Harpix.ini may not appear.";
+const char kLyricView[] =
+    "One or more items are incomplete or incorrect in the LyricView parameters.\n"
+    "The object following it in Harpix.ini may not appear.";
+const char kTooLong[] = "The .ini file is too long.  Items may be missing.";
+const char kUnexpectedEnd[] =
+    "Unexpected end of file in Harpix.ini.\n"
+    "One or more items are incomplete or incorrect.\n"
+    "You may see this message multiple times.";
+const char kCannotLoad[] = "The script could not load properly.  Harpix is exiting.";
+const char kCannotInitialize[] =
+    "Harpix could not initialize. This could be due to a missing audiopath file, lack of audio "
+    "drivers, lack of audio service, a problem with DSound, or a problem with DMusic. Harpix is "
+    "exiting.";
+
+// Whether the wait window shows "Please Wait......." at (10, 10) of its client area, compared
+// pixel for pixel with the same text drawn here in the same (system) font, black on white.
+bool ShowsWaitText(HWND wait) {
+    static const char kText[] = "Please Wait.......";
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    SelectObject(memory, GetStockObject(SYSTEM_FONT));
+    SIZE size;
+    GetTextExtentPoint32A(memory, kText, sizeof kText - 1, &size);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, size.cx, size.cy);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    TextOutA(memory, 0, 0, kText, sizeof kText - 1);
+    POINT origin = {10, 10};
+    ClientToScreen(wait, &origin);
+    int differ = 0;
+    for (int y = 0; y < size.cy; ++y) {
+        for (int x = 0; x < size.cx; ++x) {
+            differ += GetPixel(memory, x, y) != GetPixel(screen, origin.x + x, origin.y + y);
+        }
+    }
+    SelectObject(memory, old);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    return differ == 0;
+}
+
+TEST(Messages, TheReadersComeInOrderUnownedOverTheWaitWindowAndStartUpGoesOn) {
+    const struct {
+        std::string description;
+        std::vector<const char*> messages;
+    } rows[] = {
+        {"Title " + std::string(60, 't') + "\n" +                         // a value cut
+             "Button B\nCoordx 1\nCoordy 1\nWidth 9\nHeight 9\nWord\n" +  // one key missing
+             "Variable V\nCoordx 90\nWord\nWord\n" +                      // two missing
+             "TextBox\nTopLeftX 1\nWord\nWord\nWord\nWord\n" +            // four missing
+             "LyricView\nTopLeftX 1\nTopLeftY 1\nWidth 1\nWord\n" +       // one missing
+             std::string(10000, '.'),                                     // 9999 characters on
+         {kSizeLimit, kButton, kVariable, kTextBox, kLyricView, kTooLong}},
+        {"Title Cut short", {kUnexpectedEnd}},
+    };
+    for (const auto& row : rows) {
+        DemoFolder folder;
+        folder.WriteEmptyScript();
+        folder.Write("Harpix.ini", "ScriptFileName e2e.spt\n" + row.description);
+        Process harpix = StartIn(folder);
+        for (const char* expected : row.messages) {
+            SCOPED_TRACE(expected);
+            MessageBoxSeen seen = WaitForMessageBox(harpix);
+            ASSERT_NE(seen.box, nullptr) << "no message box came";
+            EXPECT_EQ(seen.caption, "Harpix");
+            EXPECT_EQ(seen.text, expected);
+            EXPECT_EQ(seen.owner, nullptr) << "reader messages have no owner";
+            EXPECT_TRUE(seen.stopIcon) << "expected the stop icon";
+            EXPECT_EQ(harpix.FindWindow("HARPIX"), nullptr) << "not before the file is read";
+            HWND wait = harpix.FindWindow("Harpix  ");
+            ASSERT_NE(wait, nullptr) << "the wait window shows while the file is read";
+            if (expected == row.messages.front()) {
+                EXPECT_TRUE(ShowsWaitText(wait));
+            }
+            ASSERT_TRUE(PressOk(seen.box));
+        }
+        HWND main = harpix.WaitForMainWindow();
+        ASSERT_NE(main, nullptr) << "start-up did not go on after the last message";
+        EXPECT_EQ(harpix.FindWindow("#32770"), nullptr);
+        PostMessageA(main, WM_COMMAND, 105, 0);
+        EXPECT_EQ(harpix.ExitCode(), 0u);
+    }
+}
+
+TEST(Messages, StartUpFailuresAreOwnedByTheMainWindowAndEndWithExitCodeZero) {
+    const struct {
+        const char* what;
+        std::string description;
+        const char* message;
+        bool deep;
+    } rows[] = {
+        {"missing script", "ScriptFileName missing.spt\n", kCannotLoad, false},
+        {"missing audiopath", "ScriptFileName e2e.spt\nAudioPathFileName gone.aud\n",
+         kCannotInitialize, false},
+        // The description file fits in MAX_PATH there, its RuntimeFiles folder does not.
+        {"folder too deep for RuntimeFiles", "ScriptFileName e2e.spt\n", kCannotLoad, true},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.what);
+        DemoFolder folder;
+        folder.WriteEmptyScript();
+        const std::string from = row.deep ? folder.MakeDeepFolder(247) : folder.Path();
+        std::ofstream(from + "\\Harpix.ini", std::ios::binary)
+            << "Title T\n" + row.description + "End Ini\n";
+        Process harpix(folder.ExePath(), row.deep ? "Harpix.exe" : "", from);
+        MessageBoxSeen box = WaitForMessageBox(harpix);
+        ASSERT_NE(box.box, nullptr);
+        EXPECT_EQ(box.caption, "Script Load Error");
+        EXPECT_EQ(box.text, row.message);
+        EXPECT_EQ(ClassNameOf(box.owner), "HARPIX") << "owned by the main window";
+        EXPECT_TRUE(box.stopIcon);
+        EXPECT_TRUE(PressOk(box.box));
+        EXPECT_EQ(harpix.ExitCode(), 0u);
+    }
+}
+
+}  // namespace

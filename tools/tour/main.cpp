@@ -1,0 +1,180 @@
+// harpix-tour: runs a staged demo under Wine for people and scripts rather than for tests. It
+// tours the demo taking screenshots (scripts/demo), takes the pictures in docs/
+// (scripts/screenshot), starts and closes a demo again and again (a soak), and warms a new
+// Wine prefix up so that its first windows and fonts are not made inside a timed test.
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <thread>
+
+#include "bitmap_file.h"
+#include "driving.h"
+
+namespace {
+
+const char kUsage[] =
+    "usage: harpix-tour --warm-up\n"
+    "       harpix-tour DEMO-FOLDER --tour SHOTS-FOLDER\n"
+    "       harpix-tour DEMO-FOLDER --shot FILE.bmp [--about] [--lyric TEXT]\n"
+    "       harpix-tour DEMO-FOLDER --soak ROUNDS\n";
+
+int Fail(const std::string& what) {
+    std::fprintf(stderr, "harpix-tour: %s\n", what.c_str());
+    return 1;
+}
+
+// The window with an 8-pixel margin, or the union of two windows.
+RECT AreaAround(HWND first, HWND second = nullptr) {
+    RECT area, other;
+    GetWindowRect(first, &area);
+    if (second != nullptr && GetWindowRect(second, &other)) {
+        UnionRect(&area, &area, &other);
+    }
+    InflateRect(&area, 8, 8);
+    return area;
+}
+
+// A window, a button, an edit box and a message box, shown and closed: what Wine does slowly
+// only the first time in a prefix (fonts, window classes, its services).
+int WarmUp() {
+    HWND window = CreateWindowExA(0, "STATIC", "warm-up", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0,
+                                  200, 100, nullptr, nullptr, nullptr, nullptr);
+    CreateWindowExA(0, "BUTTON", "OK", WS_CHILD | WS_VISIBLE, 5, 5, 60, 20, window, nullptr,
+                    nullptr, nullptr);
+    CreateWindowExA(0, "EDIT", "0", WS_CHILD | WS_VISIBLE | WS_BORDER, 70, 5, 30, 20, window,
+                    nullptr, nullptr, nullptr);
+    UpdateWindow(window);
+    std::thread closer([] {
+        HWND box = nullptr;
+        WaitUntil([&] {
+            box = FindWindowA("#32770", "warm-up");
+            return box != nullptr;
+        });
+        PostMessageA(box, WM_COMMAND, IDOK, 0);
+    });
+    MessageBoxA(window, "warm-up", "warm-up", MB_OK | MB_ICONHAND);
+    closer.join();
+    DestroyWindow(window);
+    return 0;
+}
+
+// Start-up, a button, an edited value and Enter, each waiting for the lyric it makes.
+int Tour(const std::string& demo, const std::string& shots) {
+    CreateDirectoryA(shots.c_str(), nullptr);
+    Harpix harpix(demo + "\\Harpix.exe");
+    HWND main = harpix.WaitForWindow("HARPIX");
+    if (main == nullptr) {
+        return Fail("the demo did not start");
+    }
+    HWND view = GetDlgItem(main, 550);
+    std::string lyric;
+    int count = 0;
+    auto step = [&](const char* name) {
+        const std::string before = lyric;
+        if (!WaitUntil([&] { return (lyric = TextOf(view)) != before; })) {
+            return Fail(std::string(name) + ": the lyric view still shows \"" + before + "\"");
+        }
+        Sleep(300);  // for the picture only: let the view finish painting
+        const std::string path = shots + "\\tour-" + std::to_string(++count) + "-" + name + ".bmp";
+        if (!SaveScreenArea(AreaAround(main), path)) {
+            return Fail("cannot write " + path);
+        }
+        std::printf("tour: %s (lyric: \"%s\")\n", path.c_str(), lyric.c_str());
+        return 0;
+    };
+    const DWORD thread = harpix.ThreadId();
+    HWND edit = GetDlgItem(main, 50);
+    int failed = step("start");
+    Click(main, 0);
+    failed |= step("button");
+    for (int tabs = 0; tabs < 60 && FocusOf(thread) != edit; ++tabs) {
+        HWND from = FocusOf(thread);
+        PressKey(thread, VK_TAB);
+        if (!WaitUntil([&] { return FocusOf(thread) != from; })) {
+            break;  // Tab moves nothing; the edit step below says so
+        }
+    }
+    TypeText(thread, "150");
+    PressKey(thread, VK_TAB);
+    failed |= step("edit");
+    PressKey(thread, VK_RETURN);
+    failed |= step("enter");
+    if (!harpix.Exit(main)) {
+        failed |= Fail("the demo did not end with exit code 0");
+    }
+    return failed;
+}
+
+int Shot(const std::string& demo, const std::string& bmp, bool about, const char* lyric) {
+    Harpix harpix(demo + "\\Harpix.exe");
+    HWND main = harpix.WaitForWindow("HARPIX");
+    if (main == nullptr) {
+        return Fail("the main window did not show");
+    }
+    HWND box = nullptr;
+    if (lyric != nullptr) {
+        SendMessageTimeoutA(GetDlgItem(main, 550), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(lyric),
+                            SMTO_NORMAL, kPatience, nullptr);
+    }
+    if (about &&
+        (PostMessageA(main, WM_COMMAND, 104, 0), box = harpix.WaitForWindow("#32770")) == nullptr) {
+        return Fail("the About box did not open");
+    }
+    Sleep(500);  // for the picture only: let the windows finish painting
+    const bool saved = SaveScreenArea(AreaAround(main, box), bmp);
+    if (box != nullptr) {
+        PostMessageA(box, WM_COMMAND, IDOK, 0);
+        WaitUntil([&] { return !IsWindow(box); });
+    }
+    harpix.Exit(main);
+    return saved ? 0 : Fail("cannot write " + bmp);
+}
+
+// Starts the demo `rounds` times; each time its start-up routine must show a lyric and File,
+// Exit must end it with exit code 0.
+int Soak(const std::string& demo, int rounds) {
+    int clean = 0;
+    for (int round = 0; round < rounds; ++round) {
+        Harpix harpix(demo + "\\Harpix.exe");
+        HWND main = harpix.WaitForWindow("HARPIX");
+        const char* failure = main == nullptr ? "the demo did not start"
+                              : !WaitUntil([&] { return !TextOf(GetDlgItem(main, 550)).empty(); })
+                                  ? "no lyric from the start-up routine"
+                              : !harpix.Exit(main) ? "no exit code 0 after File, Exit"
+                                                   : nullptr;
+        if (failure != nullptr) {
+            std::fprintf(stderr, "soak: round %d: %s\n", round + 1, failure);
+        }
+        clean += failure == nullptr;
+    }
+    std::printf("soak: %d of %d runs started, sang and ended with exit code 0\n", clean, rounds);
+    return clean == rounds ? 0 : 1;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc == 2 && std::strcmp(argv[1], "--warm-up") == 0) {
+        return WarmUp();
+    }
+    if (argc >= 4 && std::strcmp(argv[2], "--tour") == 0) {
+        return Tour(WindowsPath(argv[1]), WindowsPath(argv[3]));
+    }
+    if (argc >= 4 && std::strcmp(argv[2], "--soak") == 0) {
+        return Soak(WindowsPath(argv[1]), std::atoi(argv[3]));
+    }
+    if (argc >= 4 && std::strcmp(argv[2], "--shot") == 0) {
+        bool about = false;
+        const char* lyric = nullptr;
+        for (int i = 4; i < argc; ++i) {
+            about = about || std::strcmp(argv[i], "--about") == 0;
+            lyric = std::strcmp(argv[i], "--lyric") == 0 && i + 1 < argc ? argv[++i] : lyric;
+        }
+        return Shot(WindowsPath(argv[1]), WindowsPath(argv[3]), about, lyric);
+    }
+    std::fputs(kUsage, stderr);
+    return 2;
+}
