@@ -2,7 +2,8 @@
 # started before the first and stopped, with Wine, after the last.
 set(HARPIX_DISPLAY_FILE ${CMAKE_BINARY_DIR}/display.state)
 
-# The stand-in script engine's prefix (see tests/scriptengine), warmed up here with the other.
+# The Wine prefix where the stand-in script engine is registered (tests/scriptengine defines the
+# fixture "standin" that registers it), warmed up here with the other.
 set(HARPIX_STANDIN_PREFIX ${PROJECT_SOURCE_DIR}/build/wineprefix-standin CACHE PATH
     "The Wine prefix in which the stand-in script engine is registered for the tests")
 
@@ -41,11 +42,6 @@ function(harpix_display_tests)
     set_property(TEST ${ARGN} APPEND PROPERTY RESOURCE_LOCK display_input)
   endif()
 endfunction()
-
-# The Wine prefix where the stand-in script engine is registered (tests/scriptengine defines the
-# fixture "standin" that registers it).
-set(HARPIX_STANDIN_PREFIX ${PROJECT_SOURCE_DIR}/build/wineprefix-standin CACHE PATH
-    "The Wine prefix in which the stand-in script engine is registered for the tests")
 
 # Marks Windows tests that need the stand-in script engine, after harpix_wine_tests: they run in
 # its prefix, after the fixture has registered it there.
