@@ -1,4 +1,4 @@
-// The fakes' recorded calls and their few behaviours.
+// The fakes' behaviours that involve more than one of them, and the performance's message thread.
 #include "fake_direct_music.h"
 
 #include <cstdio>
@@ -17,10 +17,7 @@ std::string Narrow(const WCHAR* text) {
 }
 
 std::string GuidName(REFGUID guid) {
-    static const struct {
-        const GUID* guid;
-        const char* name;
-    } names[] = {
+    const std::pair<const GUID*, const char*> names[] = {
         {&GUID_NULL, "GUID_NULL"},
         {&IID_IUnknown, "IUnknown"},
         {&GUID_DirectMusicAllTypes, "AllTypes"},
@@ -28,28 +25,22 @@ std::string GuidName(REFGUID guid) {
         {&CLSID_DirectMusicScript, "Script"},
         {&IID_IDirectMusicScript, "IDirectMusicScript"},
         {&IID_IDirectMusicGraph, "IDirectMusicGraph"},
-        {&IID_IDirectMusicLoader8, "IDirectMusicLoader8"},
-        {&IID_IDirectMusicPerformance8, "IDirectMusicPerformance8"},
     };
     for (const auto& known : names) {
-        if (IsEqualGUID(guid, *known.guid)) {
-            return known.name;
+        if (IsEqualGUID(guid, *known.first)) {
+            return known.second;
         }
     }
     return "unknown GUID";
 }
 
 std::string WhichFake(FakeDirectMusic& world, const void* object) {
-    if (object == nullptr) {
-        return "null";
-    }
     const std::pair<const void*, const char*> fakes[] = {
+        {nullptr, "null"},
         {static_cast<IUnknown*>(&world.configuration), "Configuration"},
-        {static_cast<IDirectMusicGraph*>(&world.graph), "Graph"},
         {static_cast<IDirectMusicAudioPath*>(&world.standardPath), "StandardPath"},
         {static_cast<IDirectMusicAudioPath*>(&world.configuredPath), "ConfiguredPath"},
         {static_cast<IDirectMusicScript*>(&world.script), "Script"},
-        {static_cast<IDirectMusicLoader8*>(&world.loader), "Loader"},
         {static_cast<IDirectMusicPerformance8*>(&world.performance), "Performance"},
     };
     for (const auto& fake : fakes) {
@@ -60,45 +51,11 @@ std::string WhichFake(FakeDirectMusic& world, const void* object) {
     return "other";
 }
 
-// --- Graph
-
-void FakeGraph::DropTools() {
-    for (IDirectMusicTool* tool : tools) {
-        tool->Release();
-    }
-    tools.clear();
-}
-
-STDMETHODIMP FakeGraph::StampPMsg(DMUS_PMSG* message) {
-    lastStamped = message;
-    return stampResult;
-}
-
-STDMETHODIMP FakeGraph::InsertTool(IDirectMusicTool* tool, DWORD* channels, DWORD channelCount,
-                                   LONG index) {
-    HRESULT result =
-        Record("InsertTool", std::string(tool != nullptr ? "tool" : "null") + ", " +
-                                 (channels != nullptr ? "list" : "null") + ", " +
-                                 std::to_string(channelCount) + ", " + std::to_string(index));
-    if (SUCCEEDED(result) && tool != nullptr) {
-        tool->AddRef();
-        tools.push_back(tool);
-        if (onInsert) {
-            onInsert(tool);
-        }
-    }
-    return result;
-}
-
-// --- Audiopaths
-
 STDMETHODIMP FakeAudioPath::GetObjectInPath(DWORD channel, DWORD stage, DWORD buffer,
                                             REFGUID objectClass, WORD index, REFGUID iid,
                                             void** object) {
-    HRESULT result =
-        Record("GetObjectInPath", std::to_string(channel) + ", " + std::to_string(stage) + ", " +
-                                      std::to_string(buffer) + ", " + GuidName(objectClass) + ", " +
-                                      std::to_string(index) + ", " + GuidName(iid));
+    HRESULT result = Record("GetObjectInPath", Args(channel, stage, buffer, GuidName(objectClass),
+                                                    index, GuidName(iid)));
     *object = nullptr;
     if (SUCCEEDED(result) && !world.graphMissing) {
         world.graph.AddRef();
@@ -107,50 +64,27 @@ STDMETHODIMP FakeAudioPath::GetObjectInPath(DWORD channel, DWORD stage, DWORD bu
     return result;
 }
 
-// --- Script
-
 STDMETHODIMP FakeScript::Init(IDirectMusicPerformance* performance, DMUS_SCRIPT_ERRORINFO* info) {
-    return Record("Init", WhichFake(world, performance) + ", " + (info ? "info" : "null"));
+    return Record("Init", Args(WhichFake(world, performance), info ? "info" : "null"));
 }
 
 STDMETHODIMP FakeScript::CallRoutine(WCHAR* name, DMUS_SCRIPT_ERRORINFO* info) {
     PerformanceLockHolder hold(world.performance);
-    lastName = name;
-    return Record("CallRoutine", Narrow(name) + ", " + (info ? "info" : "null"));
+    return Record("CallRoutine", Args(Narrow(name), info ? "info" : "null"));
 }
 
 STDMETHODIMP FakeScript::SetVariableNumber(WCHAR* name, LONG value, DMUS_SCRIPT_ERRORINFO* info) {
     PerformanceLockHolder hold(world.performance);
-    lastName = name;
-    return Record("SetVariableNumber",
-                  Narrow(name) + ", " + std::to_string(value) + ", " + (info ? "info" : "null"));
+    return Record("SetVariableNumber", Args(Narrow(name), value, info ? "info" : "null"));
 }
 
 STDMETHODIMP FakeScript::GetVariableNumber(WCHAR* name, LONG* value, DMUS_SCRIPT_ERRORINFO* info) {
     PerformanceLockHolder hold(world.performance);
-    lastName = name;
-    HRESULT result = Record("GetVariableNumber", Narrow(name) + ", " + (info ? "info" : "null"));
+    HRESULT result = Record("GetVariableNumber", Args(Narrow(name), info ? "info" : "null"));
     if (SUCCEEDED(result)) {
         *value = variableValue;
     }
     return result;
-}
-
-// --- Loader
-
-STDMETHODIMP FakeLoader::SetSearchDirectory(REFGUID objectClass, WCHAR* path, WINBOOL clear) {
-    lastPath = path;
-    return Record("SetSearchDirectory",
-                  GuidName(objectClass) + ", " + Narrow(path) + ", " + std::to_string(clear));
-}
-
-STDMETHODIMP FakeLoader::ScanDirectory(REFGUID objectClass, WCHAR* extension, WCHAR* cacheFile) {
-    return Record("ScanDirectory",
-                  GuidName(objectClass) + ", " + Narrow(extension) + ", " + Narrow(cacheFile));
-}
-
-STDMETHODIMP_(void) FakeLoader::CollectGarbage() {
-    Record("CollectGarbage", "");
 }
 
 STDMETHODIMP FakeLoader::ReleaseObjectByUnknown(IUnknown* object) {
@@ -160,23 +94,18 @@ STDMETHODIMP FakeLoader::ReleaseObjectByUnknown(IUnknown* object) {
 STDMETHODIMP FakeLoader::LoadObjectFromFile(REFGUID objectClass, REFIID iid, WCHAR* path,
                                             void** object) {
     lastPath = path;
-    HRESULT result = Record("LoadObjectFromFile",
-                            GuidName(objectClass) + ", " + GuidName(iid) + ", " + Narrow(path));
+    HRESULT result =
+        Record("LoadObjectFromFile", Args(GuidName(objectClass), GuidName(iid), Narrow(path)));
     *object = nullptr;
-    if (FAILED(result)) {
-        return result;
-    }
-    if (IsEqualGUID(objectClass, CLSID_DirectMusicScript)) {
+    if (SUCCEEDED(result) && IsEqualGUID(objectClass, CLSID_DirectMusicScript)) {
         world.script.AddRef();
         *object = static_cast<IDirectMusicScript*>(&world.script);
-    } else if (!world.configurationMissing) {
+    } else if (SUCCEEDED(result) && !world.configurationMissing) {
         world.configuration.AddRef();
         *object = static_cast<IUnknown*>(&world.configuration);
     }
     return result;
 }
-
-// --- Performance
 
 FakePerformance::FakePerformance(CallLog& log, FakeDirectMusic& world)
     : FakeUnknown(log, "Performance", IID_IDirectMusicPerformance8),
@@ -211,7 +140,6 @@ DWORD WINAPI FakePerformance::MessageThread(void* self) {
         for (IDirectMusicTool* tool : performance->world.graph.tools) {
             tool->ProcessPMsg(performance, message.Get());
         }
-        InterlockedIncrement(&performance->delivered);
     }
     return 0;
 }
@@ -255,12 +183,10 @@ STDMETHODIMP FakePerformance::InitAudio(IDirectMusic** music, IDirectSound** sou
 
 STDMETHODIMP FakePerformance::CreateAudioPath(IUnknown* configuration, WINBOOL activate,
                                               IDirectMusicAudioPath** path) {
-    HRESULT result = Record("CreateAudioPath",
-                            WhichFake(world, configuration) + ", " + std::to_string(activate));
-    *path = nullptr;
-    if (SUCCEEDED(result)) {
+    HRESULT result = Record("CreateAudioPath", Args(WhichFake(world, configuration), activate));
+    *path = SUCCEEDED(result) ? &world.configuredPath : nullptr;
+    if (*path != nullptr) {
         world.configuredPath.AddRef();
-        *path = &world.configuredPath;
     }
     return result;
 }
@@ -277,25 +203,14 @@ STDMETHODIMP FakePerformance::SetDefaultAudioPath(IDirectMusicAudioPath* path) {
     return result;
 }
 
-STDMETHODIMP FakePerformance::GetDefaultAudioPath(IDirectMusicAudioPath** path) {
-    HRESULT result = Record("GetDefaultAudioPath", "");
-    *path = nullptr;
-    if (SUCCEEDED(result) && defaultPath != nullptr) {
-        defaultPath->AddRef();
-        *path = defaultPath;
-    }
-    return result;
-}
-
 STDMETHODIMP FakePerformance::Stop(IDirectMusicSegment* segment, IDirectMusicSegmentState* state,
                                    MUSIC_TIME time, DWORD flags) {
     if (onStop) {
         onStop();
     }
     PerformanceLockHolder hold(*this);
-    return Record("Stop", std::string(segment ? "segment" : "null") + ", " +
-                              (state ? "state" : "null") + ", " + std::to_string(time) + ", " +
-                              std::to_string(flags));
+    return Record("Stop",
+                  Args(segment ? "segment" : "null", state ? "state" : "null", time, flags));
 }
 
 STDMETHODIMP FakePerformance::CloseDown() {
@@ -307,7 +222,10 @@ STDMETHODIMP FakePerformance::CloseDown() {
     PerformanceLockHolder hold(*this);
     HRESULT result = Record("CloseDown", "");
     // A performance that closes down lets go of its audiopaths and of the tools in its graph.
-    world.graph.DropTools();
+    for (IDirectMusicTool* tool : world.graph.tools) {
+        tool->Release();
+    }
+    world.graph.tools.clear();
     if (defaultPath != nullptr) {
         defaultPath->Release();
         defaultPath = nullptr;
@@ -315,35 +233,14 @@ STDMETHODIMP FakePerformance::CloseDown() {
     return result;
 }
 
-// --- Class factories and registration
-
-STDMETHODIMP FakeClassFactory::QueryInterface(REFIID riid, void** result) {
-    if (IsEqualGUID(riid, IID_IUnknown) || IsEqualGUID(riid, IID_IClassFactory)) {
-        *result = this;
-        return S_OK;
-    }
-    *result = nullptr;
-    return E_NOINTERFACE;
-}
-
-STDMETHODIMP FakeClassFactory::CreateInstance(IUnknown*, REFIID riid, void** result) {
-    log.Add("Create." + name);
-    *result = nullptr;
-    HRESULT failure = log.ResultFor("Create." + name);
-    if (FAILED(failure)) {
-        return failure;
-    }
-    return object.QueryInterface(riid, result);
-}
-
 FakeDirectMusic::FakeDirectMusic() {
     CoInitialize(nullptr);
-    HRESULT result = CoRegisterClassObject(CLSID_DirectMusicLoader, &loaderFactory,
-                                           CLSCTX_INPROC_SERVER, REGCLS_MULTIPLEUSE, &loaderCookie);
-    EXPECT_EQ(result, S_OK) << "registering the fake loader";
-    result = CoRegisterClassObject(CLSID_DirectMusicPerformance, &performanceFactory,
-                                   CLSCTX_INPROC_SERVER, REGCLS_MULTIPLEUSE, &performanceCookie);
-    EXPECT_EQ(result, S_OK) << "registering the fake performance";
+    EXPECT_EQ(CoRegisterClassObject(CLSID_DirectMusicLoader, &loaderFactory, CLSCTX_INPROC_SERVER,
+                                    REGCLS_MULTIPLEUSE, &loaderCookie),
+              S_OK);
+    EXPECT_EQ(CoRegisterClassObject(CLSID_DirectMusicPerformance, &performanceFactory,
+                                    CLSCTX_INPROC_SERVER, REGCLS_MULTIPLEUSE, &performanceCookie),
+              S_OK);
 }
 
 FakeDirectMusic::~FakeDirectMusic() {
@@ -353,12 +250,17 @@ FakeDirectMusic::~FakeDirectMusic() {
 }
 
 void FakeDirectMusic::ExpectNoReferencesLeft() {
-    EXPECT_EQ(configuration.ExtraReferences(), 0) << "configuration";
-    EXPECT_EQ(graph.ExtraReferences(), 0) << "graph";
-    EXPECT_EQ(standardPath.ExtraReferences(), 0) << "standard audiopath";
-    EXPECT_EQ(configuredPath.ExtraReferences(), 0) << "configured audiopath";
-    EXPECT_EQ(script.ExtraReferences(), 0) << "script";
-    EXPECT_EQ(loader.ExtraReferences(), 0) << "loader";
-    EXPECT_EQ(performance.ExtraReferences(), 0) << "performance";
+    const std::pair<LONG, const char*> references[] = {
+        {configuration.ExtraReferences(), "configuration"},
+        {graph.ExtraReferences(), "graph"},
+        {standardPath.ExtraReferences(), "standard audiopath"},
+        {configuredPath.ExtraReferences(), "configured audiopath"},
+        {script.ExtraReferences(), "script"},
+        {loader.ExtraReferences(), "loader"},
+        {performance.ExtraReferences(), "performance"},
+    };
+    for (const auto& reference : references) {
+        EXPECT_EQ(reference.first, 0) << reference.second;
+    }
     EXPECT_TRUE(graph.tools.empty()) << "the graph still holds a tool";
 }

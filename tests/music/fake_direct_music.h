@@ -1,8 +1,8 @@
-// Fake DirectMusic for the engine's tests: a loader, a performance, audiopaths, a graph, a
-// script and an audiopath configuration that record every call with its arguments in one
-// CallLog and fail any call they are told to. FakeDirectMusic puts the loader and the
-// performance in place of the real ones with CoRegisterClassObject, so that the engine's own
-// CoCreateInstance finds them. A call no fake expects fails the test.
+// Fake DirectMusic for the engine's and the window's tests: a loader, a performance, audiopaths,
+// a graph, a script and an audiopath configuration that record their calls in one CallLog and
+// fail any call they are told to. FakeDirectMusic puts the loader and the performance in place
+// of the real ones with CoRegisterClassObject, so that the engine's own CoCreateInstance finds
+// them. A call no fake expects fails the test.
 #pragma once
 
 #include <windows.h>
@@ -13,6 +13,7 @@
 #include <functional>
 #include <map>
 #include <mutex>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -47,9 +48,17 @@ private:
     std::map<std::string, HRESULT> results;
 };
 
-// Short readable forms of call arguments: ASCII text ('?' for anything else) and known GUIDs.
+// Short readable forms of call arguments: ASCII text ('?' for anything else), known GUIDs, and
+// a list of them as "a, b, c".
 std::string Narrow(const WCHAR* text);
 std::string GuidName(REFGUID guid);
+template <typename... Parts>
+std::string Args(const Parts&... parts) {
+    std::ostringstream text;
+    const char* separator = "";
+    ((text << separator << parts, separator = ", "), ...);
+    return text.str();
+}
 
 // IUnknown of every fake: the count starts at 1, the reference of the test itself, so a fake is
 // never deleted; Release is logged as "<name>.Release", and taking the count to 0 is a fault.
@@ -61,24 +70,17 @@ public:
 
     // References held by anyone but the test.
     LONG ExtraReferences() const { return refCount - 1; }
-    const std::string& Name() const { return name; }
 
     STDMETHOD(QueryInterface)(REFIID riid, void** object) override {
-        if (IsEqualGUID(riid, IID_IUnknown) || IsEqualGUID(riid, iid)) {
-            *object = this;
-            AddRef();
-            return S_OK;
-        }
-        *object = nullptr;
-        return E_NOINTERFACE;
+        const bool known = IsEqualGUID(riid, IID_IUnknown) || IsEqualGUID(riid, iid);
+        *object = known ? this : nullptr;
+        return known ? (AddRef(), S_OK) : E_NOINTERFACE;
     }
     STDMETHOD_(ULONG, AddRef)() override { return InterlockedIncrement(&refCount); }
     STDMETHOD_(ULONG, Release)() override {
         ULONG ref = InterlockedDecrement(&refCount);
         log.Add(name + ".Release");
-        if (ref == 0) {
-            ADD_FAILURE() << name << " was released once more than it was referenced";
-        }
+        EXPECT_NE(ref, 0u) << name << " was released once more than it was referenced";
         return ref;
     }
 
@@ -87,7 +89,7 @@ protected:
         ADD_FAILURE() << "unexpected call " << name << "." << method;
         return E_NOTIMPL;
     }
-    // Logs `call` ("<name>.<method>(<arguments>)") and returns the result set for the method.
+    // Logs "<name>.<method>(<arguments>)" and returns the result set for the method.
     HRESULT Record(const char* method, const std::string& arguments) {
         std::string call = name + "." + method;
         log.Add(call + "(" + arguments + ")");
@@ -110,29 +112,32 @@ private:
 
 class FakeDirectMusic;
 
-class FakeConfiguration : public FakeUnknown<IUnknown> {
-public:
-    explicit FakeConfiguration(CallLog& log) : FakeUnknown(log, "Configuration", IID_IUnknown) {}
-};
-
 class FakeGraph : public FakeUnknown<IDirectMusicGraph> {
 public:
     explicit FakeGraph(CallLog& log) : FakeUnknown(log, "Graph", IID_IDirectMusicGraph) {}
-    // Releases the tools the graph holds, as a performance that closes down does.
-    void DropTools();
 
-    STDMETHOD(StampPMsg)(DMUS_PMSG* message) override;
+    // Not in the log: the stress test and the benchmark stamp many thousands of messages.
+    STDMETHOD(StampPMsg)(DMUS_PMSG* message) override {
+        lastStamped = message;
+        return stampResult;
+    }
     STDMETHOD(InsertTool)
-    (IDirectMusicTool* tool, DWORD* channels, DWORD channelCount, LONG index) override;
+    (IDirectMusicTool* tool, DWORD* channels, DWORD channelCount, LONG index) override {
+        HRESULT result =
+            Record("InsertTool",
+                   Args(tool ? "tool" : "null", channels ? "list" : "null", channelCount, index));
+        if (SUCCEEDED(result) && tool != nullptr) {
+            tool->AddRef();
+            tools.push_back(tool);
+        }
+        return result;
+    }
     FAKE_UNEXPECTED(GetTool, (DWORD, IDirectMusicTool**))
     FAKE_UNEXPECTED(RemoveTool, (IDirectMusicTool*))
 
     std::vector<IDirectMusicTool*> tools;
-    // Not in the log: the stress test and the benchmark stamp many thousands of messages.
     HRESULT stampResult = S_OK;
     DMUS_PMSG* lastStamped = nullptr;
-    // Runs after a tool has been inserted.
-    std::function<void(IDirectMusicTool*)> onInsert;
 };
 
 class FakeAudioPath : public FakeUnknown<IDirectMusicAudioPath> {
@@ -151,6 +156,7 @@ private:
     FakeDirectMusic& world;
 };
 
+// Its calls take the performance's lock, as a real script's calls into the performance do.
 class FakeScript : public FakeUnknown<IDirectMusicScript> {
 public:
     FakeScript(CallLog& log, FakeDirectMusic& world)
@@ -168,7 +174,6 @@ public:
     FAKE_UNEXPECTED(EnumVariable, (DWORD, WCHAR*))
 
     LONG variableValue = 0;  // what GetVariableNumber gives when it succeeds
-    std::wstring lastName;   // the last name received, whole
 
 private:
     FakeDirectMusic& world;
@@ -179,9 +184,15 @@ public:
     FakeLoader(CallLog& log, FakeDirectMusic& world)
         : FakeUnknown(log, "Loader", IID_IDirectMusicLoader8), world(world) {}
 
-    STDMETHOD(SetSearchDirectory)(REFGUID objectClass, WCHAR* path, WINBOOL clear) override;
-    STDMETHOD(ScanDirectory)(REFGUID objectClass, WCHAR* extension, WCHAR* cacheFile) override;
-    STDMETHOD_(void, CollectGarbage)() override;
+    STDMETHOD(SetSearchDirectory)(REFGUID objectClass, WCHAR* path, WINBOOL clear) override {
+        lastPath = path;
+        return Record("SetSearchDirectory", Args(GuidName(objectClass), Narrow(path), clear));
+    }
+    STDMETHOD(ScanDirectory)(REFGUID objectClass, WCHAR* extension, WCHAR* cacheFile) override {
+        return Record("ScanDirectory",
+                      Args(GuidName(objectClass), Narrow(extension), Narrow(cacheFile)));
+    }
+    STDMETHOD_(void, CollectGarbage)() override { Record("CollectGarbage", ""); }
     STDMETHOD(ReleaseObjectByUnknown)(IUnknown* object) override;
     STDMETHOD(LoadObjectFromFile)
     (REFGUID objectClass, REFIID iid, WCHAR* path, void** object) override;
@@ -215,7 +226,9 @@ public:
 
     CRITICAL_SECTION lock;
     HANDLE inTool;  // auto-reset: the message thread holds the lock and is calling a tool
-    volatile LONG delivered = 0;
+    // Runs at the start of Stop and of CloseDown, which on Windows wait for DirectMusic's
+    // threads.
+    std::function<void()> onStop;
 
     STDMETHOD(InitAudio)
     (IDirectMusic** music, IDirectSound** sound, HWND window, DWORD pathType, DWORD channelCount,
@@ -223,7 +236,14 @@ public:
     STDMETHOD(CreateAudioPath)
     (IUnknown* configuration, WINBOOL activate, IDirectMusicAudioPath** path) override;
     STDMETHOD(SetDefaultAudioPath)(IDirectMusicAudioPath* path) override;
-    STDMETHOD(GetDefaultAudioPath)(IDirectMusicAudioPath** path) override;
+    STDMETHOD(GetDefaultAudioPath)(IDirectMusicAudioPath** path) override {
+        HRESULT result = Record("GetDefaultAudioPath", "");
+        *path = SUCCEEDED(result) ? defaultPath : nullptr;
+        if (*path != nullptr) {
+            defaultPath->AddRef();
+        }
+        return result;
+    }
     STDMETHOD(Stop)
     (IDirectMusicSegment* segment, IDirectMusicSegmentState* state, MUSIC_TIME time,
      DWORD flags) override;
@@ -277,10 +297,6 @@ public:
     FAKE_UNEXPECTED(CreateStandardAudioPath, (DWORD, DWORD, WINBOOL, IDirectMusicAudioPath**))
     FAKE_UNEXPECTED(GetParamEx, (REFGUID, DWORD, DWORD, DWORD, MUSIC_TIME, MUSIC_TIME*, void*))
 
-    // Runs at the start of Stop and of CloseDown, which on Windows wait for DirectMusic's
-    // threads.
-    std::function<void()> onStop;
-
 private:
     static DWORD WINAPI MessageThread(void* self);
     FakeDirectMusic& world;
@@ -291,8 +307,7 @@ private:
     volatile LONG closing = 0;
 };
 
-// Holds the performance's lock for the lifetime of a script call, as a real script's calls
-// into the performance do.
+// Holds the performance's lock for as long as it lives.
 class PerformanceLockHolder {
 public:
     explicit PerformanceLockHolder(FakePerformance& performance) : held(performance.lock) {
@@ -311,10 +326,18 @@ class FakeClassFactory : public IClassFactory {
 public:
     FakeClassFactory(CallLog& log, const char* name, IUnknown& object)
         : log(log), name(name), object(object) {}
-    STDMETHOD(QueryInterface)(REFIID riid, void** result) override;
+    STDMETHOD(QueryInterface)(REFIID, void** result) override {
+        *result = this;
+        return S_OK;
+    }
     STDMETHOD_(ULONG, AddRef)() override { return 2; }
     STDMETHOD_(ULONG, Release)() override { return 1; }
-    STDMETHOD(CreateInstance)(IUnknown* outer, REFIID riid, void** result) override;
+    STDMETHOD(CreateInstance)(IUnknown*, REFIID riid, void** result) override {
+        log.Add("Create." + name);
+        *result = nullptr;
+        HRESULT failure = log.ResultFor("Create." + name);
+        return FAILED(failure) ? failure : object.QueryInterface(riid, result);
+    }
     STDMETHOD(LockServer)(WINBOOL) override { return S_OK; }
 
 private:
@@ -332,7 +355,7 @@ public:
     void ExpectNoReferencesLeft();
 
     CallLog log;
-    FakeConfiguration configuration{log};
+    FakeUnknown<IUnknown> configuration{log, "Configuration", IID_IUnknown};
     FakeGraph graph{log};
     FakeAudioPath standardPath{log, "StandardPath", *this};
     FakeAudioPath configuredPath{log, "ConfiguredPath", *this};
