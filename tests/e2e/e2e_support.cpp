@@ -66,15 +66,6 @@ std::string WindowsPath(std::string path) {
     return path;
 }
 
-bool WaitUntil(const std::function<bool()>& condition, DWORD milliseconds) {
-    for (const DWORD start = GetTickCount(); !condition(); Sleep(20)) {
-        if (GetTickCount() - start >= milliseconds) {
-            return false;
-        }
-    }
-    return true;
-}
-
 std::string ReadFileBytes(const std::string& path) {
     std::ifstream file(path, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(file), {});

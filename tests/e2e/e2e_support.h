@@ -8,14 +8,13 @@
 #include <string>
 #include <vector>
 
-constexpr DWORD kPatience = 30000;  // enough for a busy machine: only a real hang reaches it
+#include "bounded_wait.h"
 
 // From the driver's command line (main.cpp), as Windows paths: Harpix.exe, harpix-check.exe,
 // the compiled test scripts, the bundled demo's sources.
 extern std::string harpixExePath, harpixCheckPath, scriptsFolder, demoSourceFolder;
 
 std::string WindowsPath(std::string unixPath);  // on drive Z:, as Wine's programs see it
-bool WaitUntil(const std::function<bool()>& condition, DWORD milliseconds = kPatience);
 std::string ReadFileBytes(const std::string& path);
 
 // A temporary folder with a copy of Harpix.exe, removed with all it holds. Its name has a blank,

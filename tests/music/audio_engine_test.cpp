@@ -162,18 +162,4 @@ TEST(AudioEngine, WithoutAGraphOrMemoryTheEngineHasNoTool) {
     }
 }
 
-// COM is entered by the constructor and left by the destructor; a thread that already runs
-// COM in another model keeps it.
-TEST(AudioEngine, LeavesComAsItFoundIt) {
-    { AudioEngine engine; }
-    EXPECT_EQ(CoInitialize(nullptr), S_OK) << "the engine did not leave COM";
-    CoUninitialize();
-    ASSERT_EQ(CoInitializeEx(nullptr, COINIT_MULTITHREADED), S_OK);
-    { AudioEngine engine; }
-    EXPECT_EQ(CoInitializeEx(nullptr, COINIT_MULTITHREADED), S_FALSE)
-        << "the engine left a COM it had not entered";
-    CoUninitialize();
-    CoUninitialize();
-}
-
 }  // namespace

@@ -3,6 +3,7 @@
 
 #include <cstdio>
 
+#include "bounded_wait.h"
 #include "lyric_message.h"
 
 std::string Narrow(const WCHAR* text) {
@@ -148,7 +149,7 @@ void FakePerformance::JoinMessageThread() {
     if (messageThread == nullptr) {
         return;
     }
-    if (WaitForSingleObject(messageThread, 30000) != WAIT_OBJECT_0) {
+    if (WaitForSingleObject(messageThread, kPatience) != WAIT_OBJECT_0) {
         std::fprintf(stderr,
                      "FAILED: the performance's message thread is stuck in a tool: a "
                      "deadlock with the window's thread\n");

@@ -39,14 +39,9 @@ TEST(LyricTeardown, ThousandTeardownsDuringALyricFlood) {
         // A few lyrics reach the window, then teardown starts while more are on their way;
         // once the tool is silenced, what is still queued is served during teardown.
         LONG target = served + 1 + round % 3;
-        ASSERT_TRUE(PumpUntil([&] { return served >= target; }, 30000))
+        ASSERT_TRUE(WaitUntil([&] { return served >= target; }))
             << "no lyric reached the window in round " << round;
-        world.performance.onStop = [&] {
-            MSG message;
-            while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-                DispatchMessageA(&message);
-            }
-        };
+        world.performance.onStop = ServeMessages;
         tearingDown = true;
         delete engine;
         engine = nullptr;

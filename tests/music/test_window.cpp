@@ -1,7 +1,5 @@
-// TestWindow, PumpUntil and Watchdog.
+// TestWindow.
 #include "test_window.h"
-
-#include <cstdio>
 
 #include "lyric_tool.h"
 
@@ -37,47 +35,4 @@ LRESULT CALLBACK TestWindow::Procedure(HWND window, UINT message, WPARAM wParam,
         return 0;
     }
     return DefWindowProcA(window, message, wParam, lParam);
-}
-
-bool PumpUntil(const std::function<bool()>& done, DWORD milliseconds) {
-    DWORD start = GetTickCount();
-    for (;;) {
-        MSG message;
-        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-            DispatchMessageA(&message);
-        }
-        if (done()) {
-            return true;
-        }
-        DWORD elapsed = GetTickCount() - start;
-        if (elapsed >= milliseconds) {
-            return false;
-        }
-        // Short naps: `done` may turn true without any message arriving here.
-        DWORD nap = milliseconds - elapsed < 10 ? milliseconds - elapsed : 10;
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, nap, QS_ALLINPUT);
-    }
-}
-
-Watchdog::Watchdog(const char* what, DWORD milliseconds)
-    : what(what), milliseconds(milliseconds), done(CreateEventA(nullptr, TRUE, FALSE, nullptr)) {
-    thread = CreateThread(nullptr, 0, Watch, this, 0, nullptr);
-}
-
-Watchdog::~Watchdog() {
-    SetEvent(done);
-    WaitForSingleObject(thread, INFINITE);
-    CloseHandle(thread);
-    CloseHandle(done);
-}
-
-DWORD WINAPI Watchdog::Watch(void* self) {
-    auto* watchdog = static_cast<Watchdog*>(self);
-    if (WaitForSingleObject(watchdog->done, watchdog->milliseconds) == WAIT_TIMEOUT) {
-        std::fprintf(stderr, "FAILED: hang in %s, still waiting after %lu ms\n", watchdog->what,
-                     static_cast<unsigned long>(watchdog->milliseconds));
-        std::fflush(stderr);
-        TerminateProcess(GetCurrentProcess(), 3);
-    }
-    return 0;
 }

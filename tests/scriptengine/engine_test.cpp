@@ -8,7 +8,6 @@
 #include <dmplugin.h>
 
 #include <algorithm>
-#include <cstdio>
 #include <cstring>
 #include <fstream>
 #include <functional>
@@ -16,36 +15,17 @@
 #include <string>
 #include <vector>
 
+#include "bounded_wait.h"
 #include "script_file_writer.h"
 #include "script_text.h"
 
 namespace {
 
-constexpr DWORD kHang = 30000;  // only a hang waits this long
 const DWORD testThread = GetCurrentThreadId();
 
 WCHAR* W(const wchar_t* text) {
     return const_cast<WCHAR*>(text);
 }
-
-// Ends the program unless destroyed within kHang: a deadlock fails it instead of hanging the run.
-struct Watchdog {
-    HANDLE done = CreateEventA(nullptr, TRUE, FALSE, nullptr);
-    HANDLE thread = CreateThread(nullptr, 0, Watch, this, 0, nullptr);
-    ~Watchdog() {
-        SetEvent(done);
-        WaitForSingleObject(thread, INFINITE);
-    }
-    static DWORD WINAPI Watch(void* self) {
-        if (WaitForSingleObject(static_cast<Watchdog*>(self)->done, kHang) == WAIT_TIMEOUT) {
-            std::fprintf(stderr, "FAILED: %s hung\n",
-                         ::testing::UnitTest::GetInstance()->current_test_info()->name());
-            std::fflush(stderr);
-            TerminateProcess(GetCurrentProcess(), 3);
-        }
-        return 0;
-    }
-};
 
 // "tool:text" for each lyric; written on the delivery thread, read once the script is released.
 struct Log {
@@ -163,17 +143,9 @@ protected:
     IDirectMusicLoader8* loader = nullptr;
     Log log;
     std::vector<std::unique_ptr<Tool>> tools;
-    Watchdog watchdog;  // the whole test, its tools' removal included
+    // The whole test, its tools' removal included.
+    Watchdog watchdog{::testing::UnitTest::GetInstance()->current_test_info()->name()};
 };
-
-bool WaitUntil(const std::function<bool()>& done) {
-    for (DWORD start = GetTickCount(); !done(); Sleep(1)) {
-        if (GetTickCount() - start > kHang) {
-            return false;
-        }
-    }
-    return true;
-}
 
 TEST_F(StandIn, LyricsReachTheToolsThatTakeThemInGraphOrderOnAThreadOfItsOwn) {
     Insert("track", {DMUS_PMSGT_LYRIC});
@@ -218,7 +190,7 @@ TEST_F(StandIn, CallsFromTheWindowsThreadWaitWhileAToolIsHandedALyric) {
         SCOPED_TRACE(setVariable ? "SetVariableNumber" : "CallRoutine");
         ResetEvent(called);
         ASSERT_EQ(script->CallRoutine(W(L"Sing"), nullptr), S_OK);
-        ASSERT_EQ(WaitForSingleObject(entered, kHang), WAIT_OBJECT_0);
+        ASSERT_EQ(WaitForSingleObject(entered, kPatience), WAIT_OBJECT_0);
         EXPECT_EQ(setVariable ? script->SetVariableNumber(W(L"n"), 20, nullptr)
                               : script->CallRoutine(W(L"Mark"), nullptr),
                   S_OK);

@@ -1,0 +1,35 @@
+// Bounded waits for the Windows-side tests: a wait for a condition, and a watchdog that turns a
+// hang into a failed run instead of a run that never ends.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+
+// Long enough for a busy machine: only a real hang reaches it.
+constexpr DWORD kPatience = 30000;
+
+// Serves the messages queued for this thread.
+void ServeMessages();
+
+// Serves this thread's messages until `done` holds or `milliseconds` have passed; returns
+// whether `done` held.
+bool WaitUntil(const std::function<bool()>& done, DWORD milliseconds = kPatience);
+
+// Ends the whole test process with a message if it is still alive after `milliseconds`: a wait
+// that cannot be bounded any other way (a thread stuck in a lock) fails instead of hanging.
+class Watchdog {
+public:
+    explicit Watchdog(const char* what, DWORD milliseconds = kPatience);
+    ~Watchdog();
+
+    Watchdog(const Watchdog&) = delete;
+    Watchdog& operator=(const Watchdog&) = delete;
+
+private:
+    static DWORD WINAPI Watch(void* self);
+    const char* what;
+    DWORD milliseconds;
+    HANDLE done;
+    HANDLE thread;
+};
