@@ -62,19 +62,6 @@ TEST(AudioEngineInitialize, EveryOutcomeGivesItsResultAndLeavesNoReference) {
     }
 }
 
-TEST(AudioEngineInitialize, StartsThePerformanceAsDirectMusicExpects) {
-    FakeDirectMusic world;
-    AudioEngine engine;
-    ASSERT_EQ(engine.Initialize(kWindow, "demo.aud", 128, 1), S_OK);
-    // The configured audiopath replaces the standard one (path type 0).
-    EXPECT_EQ(world.log.Take(),
-              (Calls{"Create.Loader", "Create.Performance",
-                     "Loader.LoadObjectFromFile(AudioPathConfig, IUnknown, RuntimeFiles\\demo.aud)",
-                     "Performance.InitAudio(0000000000001234, 0, 128, 0x3f, 44100 Hz)",
-                     "Performance.CreateAudioPath(Configuration, 1)", "Configuration.Release",
-                     "Performance.SetDefaultAudioPath(ConfiguredPath)", "ConfiguredPath.Release"}));
-}
-
 TEST(AudioEngine, RefusesNamesThatWouldBeCutBeforeCallingDirectMusic) {
     FakeDirectMusic world;
     AudioEngine engine;
@@ -103,7 +90,8 @@ TEST(AudioEngine, PutsTheToolFirstInTheGraphAndTearsDownInOrder) {
     FakeDirectMusic world;
     auto* engine = new AudioEngine();
     ASSERT_EQ(engine->Initialize(kWindow, "", 128, 1), S_OK);
-    world.log.Take();
+    EXPECT_EQ(world.log.Take().back(),
+              "Performance.InitAudio(0000000000001234, 1, 128, 0x3f, 44100 Hz)");
     EXPECT_EQ(engine->InstallLyricTool(kWindow), TRUE);
     EXPECT_EQ(world.log.Take(),
               (Calls{"Performance.GetDefaultAudioPath()",
