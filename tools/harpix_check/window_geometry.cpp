@@ -13,15 +13,15 @@ ControlRect Rect(int id, ControlKind kind, int32_t x, int32_t y, int32_t width, 
     return {id, kind, x, y, std::max(width, 0), std::max(height, 0), text, record};
 }
 
-// Character widths in pixels from the space to the tilde: an estimate of the sans-serif face
-// Windows picks for this font (average width 5, capitals and m, w wider); other bytes count 5.
+// Character widths in pixels from the space to the tilde of the face Windows (and Wine, with
+// its own fonts) gives the controls' font: the 13-pixel "MS Sans Serif"; other bytes count 5.
 const unsigned char kWidths[95] = {
-    3,  3, 4, 6, 6, 9, 7, 2,  3, 3, 4, 6, 3, 3, 3, 3,  // space to /
-    5,  5, 5, 5, 5, 5, 5, 5,  5, 5, 3, 3, 6, 6, 6, 5,  // 0 to ?
-    10, 7, 7, 7, 7, 6, 6, 8,  7, 2, 5, 7, 6, 8, 7, 8,  // @ to O
-    7,  8, 7, 7, 6, 7, 7, 10, 7, 7, 6, 3, 3, 3, 4, 6,  // P to _
-    3,  5, 5, 5, 5, 5, 3, 5,  5, 2, 2, 5, 2, 8, 5, 5,  // ` to o
-    5,  5, 3, 5, 3, 5, 5, 7,  5, 5, 5, 3, 2, 3, 6,     // p to ~
+    3,  3, 5, 7, 6, 8, 6, 2,  3, 3, 4, 6, 3, 3, 3, 5,  // space to /
+    6,  6, 6, 6, 6, 6, 6, 6,  6, 6, 3, 3, 6, 6, 6, 6,  // 0 to ?
+    11, 7, 7, 7, 8, 7, 6, 8,  8, 3, 5, 7, 6, 9, 8, 8,  // @ to O
+    7,  8, 8, 7, 7, 8, 7, 11, 7, 7, 7, 3, 5, 3, 6, 6,  // P to _
+    3,  6, 6, 6, 6, 6, 3, 6,  6, 2, 2, 6, 2, 8, 6, 6,  // ` to o
+    6,  6, 3, 5, 3, 6, 6, 8,  5, 5, 5, 4, 2, 4, 7,     // p to ~
 };
 
 }  // namespace

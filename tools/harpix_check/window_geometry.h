@@ -53,5 +53,5 @@ constexpr int kEditBoxWidth = 30;
 constexpr int kEditBoxHeight = 20;
 constexpr int kLabelHeight = 20;
 
-// About how wide the controls' font ("MS Sans Serif", height 15, average width 5) draws `text`.
+// How wide the controls' font ("MS Sans Serif", height 15, average width 5) draws `text`.
 int EstimatedTextWidth(const std::string& text);
