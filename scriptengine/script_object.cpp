@@ -162,13 +162,9 @@ STDMETHODIMP ScriptObject::Init(IDirectMusicPerformance* newPerformance,
     if (!LanguageSupported(file.language)) {
         return DMUS_E_SCRIPT_LANGUAGE_INCOMPATIBLE;
     }
-    std::vector<std::u16string> aliases;
-    for (const ContainedObject& object : file.objects) {
-        aliases.push_back(object.alias);
-    }
     Program program;
     ScriptError error;
-    if (!CompileScript(file.source, aliases, program, error)) {
+    if (!CompileScriptFile(file, program, error)) {
         FillErrorInfo(errorInfo, DMUS_E_AUDIOVBSCRIPT_SYNTAXERROR, ErrorStage::Compilation, error,
                       SourceName());
         return DMUS_E_AUDIOVBSCRIPT_SYNTAXERROR;

@@ -11,3 +11,11 @@ bool CompileScript(const std::u16string& source, const std::vector<std::u16strin
     return Tokenize(source, tokens, error) && ParseScript(tokens, source, program, error) &&
            BindNames(program, objectAliases, source, error);
 }
+
+bool CompileScriptFile(const ScriptFile& file, Program& program, ScriptError& error) {
+    std::vector<std::u16string> aliases;
+    for (const ContainedObject& object : file.objects) {
+        aliases.push_back(object.alias);
+    }
+    return CompileScript(file.source, aliases, program, error);
+}

@@ -6,8 +6,12 @@
 #include <vector>
 
 #include "script_error.h"
+#include "script_file.h"
 #include "syntax_tree.h"
 
 // `objectAliases` are the names the script's container holds: the objects of Name.Play.
 bool CompileScript(const std::u16string& source, const std::vector<std::u16string>& objectAliases,
                    Program& program, ScriptError& error);
+
+// A script file's source, with the aliases of the objects the file contains as known names.
+bool CompileScriptFile(const ScriptFile& file, Program& program, ScriptError& error);

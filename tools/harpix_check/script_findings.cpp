@@ -179,13 +179,9 @@ void FindScriptProblems(const ReadingAnalysis& reading, const std::string& folde
                                 DescribeScriptFileFault(fault) + "): " + kScriptLoadFailed});
         return;
     }
-    std::vector<std::u16string> aliases;
-    for (const ContainedObject& object : file.objects) {
-        aliases.push_back(object.alias);
-    }
     Program program;
     ScriptError error;
-    if (!CompileScript(file.source, aliases, program, error)) {
+    if (!CompileScriptFile(file, program, error)) {
         findings.push_back({at, Severity::Warning,
                             "the script does not compile (line " + std::to_string(error.line) +
                                 ", column " + std::to_string(error.column + 1) + ": " +

@@ -55,13 +55,9 @@ std::string DescribeScriptFile(const ScriptFile& file) {
         }
         out += "\n";
     }
-    std::vector<std::u16string> aliases;
-    for (const ContainedObject& object : file.objects) {
-        aliases.push_back(object.alias);
-    }
     Program program;
     ScriptError error;
-    if (CompileScript(file.source, aliases, program, error)) {
+    if (CompileScriptFile(file, program, error)) {
         out += "compiles: yes, " + std::to_string(program.routines.size()) + " routines, " +
                std::to_string(program.globals.size()) + " variables\n";
     } else {
