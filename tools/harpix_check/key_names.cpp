@@ -78,6 +78,10 @@ std::string NearestKey(const std::string& word) {
     auto consider = [&](const char* key) {
         const std::string k = key;
         const size_t allowed = k.size() <= 6 ? 1 : 2;
+        // The distance is at least the difference in length: most words need no more look.
+        if ((word.size() > k.size() ? word.size() - k.size() : k.size() - word.size()) > allowed) {
+            return;
+        }
         const size_t distance = Distance(word, k);
         if (distance <= allowed && distance < bestDistance) {
             best = k;

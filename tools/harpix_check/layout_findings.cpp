@@ -91,16 +91,25 @@ void FindLayoutProblems(const ReadingAnalysis& reading, Findings& findings) {
                                     " x " + std::to_string(window.clientHeight),
                                 c.id});
         }
+        // One finding a control, naming the first control it overlaps: a pile of controls at
+        // one place would otherwise give a warning for every pair.
+        size_t first = i;
+        int others = 0;
         for (size_t j = 0; j < i; ++j) {
             const bool sameVariable = c.kind == ControlKind::Label &&
                                       controls[j].kind == ControlKind::Edit &&
                                       controls[j].record == c.record;
             if (!sameVariable && Overlap(c, controls[j])) {
-                findings.push_back({at, Severity::Warning,
-                                    name + " " + Box(c) + " overlaps " +
-                                        Name(reading, controls[j]) + " " + Box(controls[j]),
-                                    c.id});
+                others += first == i ? 0 : 1;
+                first = first == i ? j : first;
             }
+        }
+        if (first != i) {
+            findings.push_back({at, Severity::Warning,
+                                name + " " + Box(c) + " overlaps " +
+                                    Name(reading, controls[first]) + " " + Box(controls[first]) +
+                                    (others > 0 ? " and " + std::to_string(others) + " more" : ""),
+                                c.id});
         }
         if (c.kind == ControlKind::Label && EstimatedTextWidth(c.text) > c.width) {
             findings.push_back({at, Severity::Warning,
