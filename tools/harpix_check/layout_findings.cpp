@@ -111,12 +111,24 @@ void FindLayoutProblems(const ReadingAnalysis& reading, Findings& findings) {
                                     (others > 0 ? " and " + std::to_string(others) + " more" : ""),
                                 c.id});
         }
-        if (c.kind == ControlKind::Label && EstimatedTextWidth(c.text) > c.width) {
+        size_t underlined = std::string::npos;
+        const int shownWidth = EstimatedTextWidth(ShownText(c.text, &underlined));
+        if (c.kind == ControlKind::Label && shownWidth > c.width) {
             findings.push_back({at, Severity::Warning,
                                 "the label " + Quoted(c.text) + " is about " +
-                                    std::to_string(EstimatedTextWidth(c.text)) +
+                                    std::to_string(shownWidth) +
                                     " pixels wide but gets 6 a character, " +
                                     std::to_string(c.width) + ": it may be cut",
+                                c.id});
+        }
+        // Labels and text boxes keep Windows' "&" rule: an author may rely on "&&".
+        if ((c.kind == ControlKind::Label || c.kind == ControlKind::TextBox) &&
+            underlined != std::string::npos) {
+            findings.push_back({at, Severity::Warning,
+                                "a single '&' in " +
+                                    (c.kind == ControlKind::Label ? "the label " + Quoted(c.text)
+                                                                  : "the text of " + name) +
+                                    " shows as an underline of the next character; write && for &",
                                 c.id});
         }
         if (c.kind == ControlKind::Edit && section != nullptr) {

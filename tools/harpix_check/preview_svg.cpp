@@ -56,16 +56,29 @@ std::string Edge(int x, int y, int w, int h, const char* topLeft, const char* bo
 }
 
 // Text in the controls' font. Drawn `textLength` wide, the width Windows would give it, so that
-// a label cut on screen is cut here too, whatever face the SVG viewer substitutes.
-std::string Text(int x, int y, const std::string& text, const char* anchor,
-                 const char* extra = "") {
+// a label cut on screen is cut here too, whatever face the SVG viewer substitutes. The character
+// at `underlined`, if any, is underlined.
+std::string Text(int x, int y, const std::string& text, const char* anchor, const char* extra = "",
+                 size_t underlined = std::string::npos) {
     std::string out = std::string("<text x=\"") + N(x) + "\" y=\"" + N(y) + "\" text-anchor=\"" +
                       anchor + "\" " + kFont + extra;
     const int width = EstimatedTextWidth(text);
     if (width > 0) {
         out += " textLength=\"" + N(width) + "\" lengthAdjust=\"spacingAndGlyphs\"";
     }
-    return out + " xml:space=\"preserve\">" + Xml(text) + "</text>\n";
+    std::string body = Xml(text);
+    if (underlined < text.size()) {
+        body = Xml(text.substr(0, underlined)) + "<tspan text-decoration=\"underline\">" +
+               Xml(text.substr(underlined, 1)) + "</tspan>" + Xml(text.substr(underlined + 1));
+    }
+    return out + " xml:space=\"preserve\">" + body + "</text>\n";
+}
+
+// A button's, label's or text box's text, as the control shows it ("&" rules and all).
+std::string ControlText(int x, int y, const std::string& text, const char* anchor) {
+    size_t underlined = std::string::npos;
+    const std::string shown = ShownText(text, &underlined);
+    return Text(x, y, shown, anchor, "", underlined);
 }
 
 std::string CaptionButton(int x, int y, const std::string& glyph, bool enabled) {
@@ -110,7 +123,7 @@ std::string Body(const ControlRect& c) {
             out += Edge(0, 0, c.width, c.height, "#000000", "#000000");
             out += Edge(1, 1, c.width - 2, c.height - 2, kLight, kDark);
             out += Edge(2, 2, c.width - 4, c.height - 4, kFace, kShadow);
-            out += Text(c.width / 2, c.height / 2 + 4, c.text, "middle");
+            out += ControlText(c.width / 2, c.height / 2 + 4, c.text, "middle");
             break;
         case ControlKind::Edit:
             out += Edge(0, 0, c.width, c.height, kShadow, kLight);
@@ -120,7 +133,7 @@ std::string Body(const ControlRect& c) {
             out += Text(5, 14, c.text, "start");
             break;
         case ControlKind::Label:
-            out += Text(0, 11, c.text, "start");
+            out += ControlText(0, 11, c.text, "start");
             break;
         case ControlKind::TextBox:
         case ControlKind::LyricView: {
@@ -130,8 +143,8 @@ std::string Body(const ControlRect& c) {
             for (size_t start = 0; start <= c.text.size() && !c.text.empty(); ++line) {
                 size_t end = c.text.find('\n', start);
                 end = end == std::string::npos ? c.text.size() : end;
-                out +=
-                    Text(c.width / 2, 14 + 13 * line, c.text.substr(start, end - start), "middle");
+                out += ControlText(c.width / 2, 14 + 13 * line, c.text.substr(start, end - start),
+                                   "middle");
                 start = end + 1;
             }
             break;

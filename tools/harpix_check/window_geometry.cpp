@@ -71,3 +71,19 @@ int EstimatedTextWidth(const std::string& text) {
     }
     return width;
 }
+
+std::string ShownText(const std::string& text, size_t* underlined) {
+    std::string shown;
+    size_t last = std::string::npos;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '&' && i + 1 < text.size() && text[i + 1] != '\n') {
+            ++i;
+            last = text[i] == '&' ? last : shown.size();
+        }
+        shown += text[i];
+    }
+    if (underlined != nullptr) {
+        *underlined = last;
+    }
+    return shown;
+}

@@ -55,3 +55,9 @@ constexpr int kLabelHeight = 20;
 
 // How wide the controls' font ("MS Sans Serif", height 15, average width 5) draws `text`.
 int EstimatedTextWidth(const std::string& text);
+
+// What a button, label or text box shows of `text`: an "&" before a character (other than a
+// line break) is hidden and that character underlined, "&&" shows as "&". `underlined`, when
+// given, gets the index in the result of the last character underlined (Windows underlines one
+// a line), or npos.
+std::string ShownText(const std::string& text, size_t* underlined = nullptr);
