@@ -85,8 +85,9 @@ void CreateControls() {
     }
     if (hasLyricView) {
         LyricViewDef& l = *lyricView;
-        l.Control = CreateChild("static", WS_EX_STATICEDGE, kFramedStaticStyle, nullptr, l.TopLeftX,
-                                l.TopLeftY, l.Width, l.Height, kLyricViewId);
+        // Lyrics come from the music, not from a menu: an "&" in one is shown, not an underline.
+        l.Control = CreateChild("static", WS_EX_STATICEDGE, kFramedStaticStyle | SS_NOPREFIX,
+                                nullptr, l.TopLeftX, l.TopLeftY, l.Width, l.Height, kLyricViewId);
     }
 }
 
@@ -191,7 +192,9 @@ LRESULT OnDemoCommand(HWND window, WPARAM wParam, LPARAM lParam) {
     return DefWindowProcA(window, WM_COMMAND, wParam, lParam);
 }
 
-void RefreshLyricView() {
+namespace {
+
+void ShowLyric(bool servesNotification) {
     if (!hasLyricView || audioEngine == nullptr) {
         return;
     }
@@ -200,6 +203,20 @@ void RefreshLyricView() {
         return;
     }
     char text[kLyricTextSize];
-    tool->CopyLyricText(text, sizeof text);
+    if (servesNotification) {
+        tool->CopyLyricText(text, sizeof text);
+    } else {
+        tool->PeekLyricText(text, sizeof text);
+    }
     SendMessageA(lyricView->Control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
+}
+
+}  // namespace
+
+void ShowNotifiedLyric() {
+    ShowLyric(true);
+}
+
+void RefreshLyricView() {
+    ShowLyric(false);
 }

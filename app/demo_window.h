@@ -14,7 +14,11 @@ void DestroyDemo();
 // Button clicks and edit-box focus changes; ids that are neither go to the default procedure.
 LRESULT OnDemoCommand(HWND window, WPARAM wParam, LPARAM lParam);
 
-// Shows the lyric tool's latest text in the lyric view.
+// On WM_LYRIC: shows the lyric tool's latest text in the lyric view and marks the message
+// served, so that the tool posts again for the next lyric.
+void ShowNotifiedLyric();
+// After a command: shows the latest text too, but a WM_LYRIC still queued stays pending, so
+// that the tool never has more than one queued.
 void RefreshLyricView();
 
 extern const char kInitializeFailedMessage[];

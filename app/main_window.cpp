@@ -15,7 +15,7 @@ LRESULT OnCreate() {
 }
 
 LRESULT OnLyric() {
-    RefreshLyricView();
+    ShowNotifiedLyric();
     return 0;
 }
 

@@ -20,6 +20,51 @@ void ReleaseAndClear(Interface*& object) {
     }
 }
 
+// "RuntimeFiles\<fileName>" through the path buffer, read from a path relative to the current
+// directory: the loader has no search directory yet.
+HRESULT LoadAudioPathConfiguration(IDirectMusicLoader8* loader, const char* fileName,
+                                   IUnknown** configuration) {
+    char path[kAudioPathBufferSize] = {};
+    std::strcpy(path, kRuntimeFilesFolder);
+    std::strcat(path, "\\");
+    std::strcat(path, fileName);
+    WCHAR widePath[kWideNameCapacity];
+    WidenText(widePath, path, -1);
+    HRESULT result = loader->LoadObjectFromFile(CLSID_DirectMusicAudioPathConfig, IID_IUnknown,
+                                                widePath, reinterpret_cast<void**>(configuration));
+    if (FAILED(result)) {
+        *configuration = nullptr;
+        return result;
+    }
+    // A loader that reports success without an object would leave no default audiopath.
+    return *configuration != nullptr ? S_OK : E_FAIL;
+}
+
+HRESULT StartPerformance(IDirectMusicPerformance8* performance, HWND window, DWORD defaultPathType,
+                         DWORD pchannelCount) {
+    DMUS_AUDIOPARAMS params = {};
+    params.dwSize = sizeof params;
+    params.fInitNow = TRUE;
+    params.dwValidData = DMUS_AUDIOPARAMS_SAMPLERATE;
+    params.dwSampleRate = 44100;
+    return performance->InitAudio(nullptr, nullptr, window, defaultPathType, pchannelCount,
+                                  DMUS_AUDIOF_ALL, &params);
+}
+
+// Makes the configured audiopath the performance's default; releases `configuration`.
+HRESULT UseConfiguredAudioPath(IDirectMusicPerformance8* performance, IUnknown* configuration) {
+    IDirectMusicAudioPath* audioPath = nullptr;
+    HRESULT result = performance->CreateAudioPath(configuration, TRUE, &audioPath);
+    configuration->Release();
+    if (FAILED(result)) {
+        return result;
+    }
+    // The performance keeps its own reference to its default audiopath.
+    result = performance->SetDefaultAudioPath(audioPath);
+    ReleaseAndClear(audioPath);
+    return FAILED(result) ? result : S_OK;
+}
+
 }  // namespace
 
 AudioEngine::AudioEngine()
@@ -68,7 +113,6 @@ HRESULT AudioEngine::Initialize(HWND window, const char* audioPathFileName, DWOR
     if (loader != nullptr || performance != nullptr) {
         return E_UNEXPECTED;
     }
-
     HRESULT result = CoCreateInstance(CLSID_DirectMusicLoader, nullptr, CLSCTX_INPROC,
                                       IID_IDirectMusicLoader8, reinterpret_cast<void**>(&loader));
     if (FAILED(result)) {
@@ -82,58 +126,23 @@ HRESULT AudioEngine::Initialize(HWND window, const char* audioPathFileName, DWOR
         return result;
     }
 
-    DMUS_AUDIOPARAMS params = {};
-    params.dwSize = sizeof params;
-    params.fInitNow = TRUE;
-    params.dwValidData = DMUS_AUDIOPARAMS_SAMPLERATE;
-    params.dwSampleRate = 44100;
-
-    // The configuration is read from a path relative to the current directory: the loader has
-    // no search directory yet.
     IUnknown* configuration = nullptr;
     if (audioPathFileName[0] != '\0') {
-        char path[kAudioPathBufferSize] = {};
-        std::strcpy(path, kRuntimeFilesFolder);
-        std::strcat(path, "\\");
-        std::strcat(path, audioPathFileName);
-        WCHAR widePath[kWideNameCapacity];
-        WidenText(widePath, path, -1);
+        result = LoadAudioPathConfiguration(loader, audioPathFileName, &configuration);
         // The configured audiopath replaces the standard one.
         defaultPathType = 0;
-        result = loader->LoadObjectFromFile(CLSID_DirectMusicAudioPathConfig, IID_IUnknown,
-                                            widePath, reinterpret_cast<void**>(&configuration));
-        if (FAILED(result)) {
-            return result;
-        }
-        // A loader that reports success without an object would leave no default audiopath.
-        if (configuration == nullptr) {
-            return E_FAIL;
-        }
     }
-
-    result = performance->InitAudio(nullptr, nullptr, window, defaultPathType, pchannelCount,
-                                    DMUS_AUDIOF_ALL, &params);
+    if (SUCCEEDED(result)) {
+        result = StartPerformance(performance, window, defaultPathType, pchannelCount);
+    }
     if (FAILED(result)) {
-        // An uninitialised performance is no use to teardown; without it teardown only
-        // leaves COM.
+        // A performance that never started is no use to teardown, whichever step failed:
+        // without it teardown only releases the loader and leaves COM.
         ReleaseAndClear(configuration);
         ReleaseAndClear(performance);
         return result;
     }
-    if (audioPathFileName[0] == '\0') {
-        return S_OK;
-    }
-
-    IDirectMusicAudioPath* audioPath = nullptr;
-    result = performance->CreateAudioPath(configuration, TRUE, &audioPath);
-    ReleaseAndClear(configuration);
-    if (FAILED(result)) {
-        return result;
-    }
-    // The performance keeps its own reference to its default audiopath.
-    result = performance->SetDefaultAudioPath(audioPath);
-    ReleaseAndClear(audioPath);
-    return FAILED(result) ? result : S_OK;
+    return configuration != nullptr ? UseConfiguredAudioPath(performance, configuration) : S_OK;
 }
 
 void AudioEngine::CollectGarbage() {

@@ -36,7 +36,9 @@ public:
     // Creates the loader and the performance and starts the performance with a standard
     // audiopath of `defaultPathType` and `pchannelCount` channels, or, when
     // `audioPathFileName` is not empty, with the audiopath configured in
-    // "RuntimeFiles\<audioPathFileName>" as the default.
+    // "RuntimeFiles\<audioPathFileName>" as the default. A performance that does not start
+    // (its configuration or InitAudio failed) is released at once, so teardown never stops or
+    // closes down a performance that never started.
     HRESULT Initialize(HWND window, const char* audioPathFileName, DWORD pchannelCount,
                        DWORD defaultPathType);
     void CollectGarbage();

@@ -37,14 +37,26 @@ BOOL LyricTool::SetTargetWindow(HWND window) {
 }
 
 void LyricTool::CopyLyricText(char* dest, size_t size) {
+    Copy(dest, size, true);
+}
+
+void LyricTool::PeekLyricText(char* dest, size_t size) {
+    Copy(dest, size, false);
+}
+
+void LyricTool::Copy(char* dest, size_t size, bool servesNotification) {
     if (dest == nullptr || size == 0) {
         return;
     }
+    // The copy and the mark under one lock: a lyric in between would otherwise find the mark
+    // still set, post nothing, and wait unseen for the lyric after it.
     LockHolder hold(lock);
     size_t length = strnlen(lyricText, size - 1);
     std::memcpy(dest, lyricText, length);
     dest[length] = '\0';
-    notificationPending = false;
+    if (servesNotification) {
+        notificationPending = false;
+    }
 }
 
 void LyricTool::StopNotifying() {
@@ -142,8 +154,10 @@ STDMETHODIMP LyricTool::ProcessPMsg(IDirectMusicPerformance*, DMUS_PMSG* message
         std::memcpy(lyricText, text, sizeof lyricText);
         // Posted, never sent: this thread may hold the performance's lock, which the window's
         // thread needs for its own calls into DirectMusic. A post that fails (the window is
-        // gone, or its queue is full) leaves the next lyric to try again.
-        if (notifying && !notificationPending) {
+        // gone, or its queue is full) leaves the next lyric to try again. Without a window
+        // nothing is posted: PostMessageA(nullptr, ...) would post to this thread and succeed,
+        // and the mark would stay set for ever.
+        if (notifying && !notificationPending && targetWindow != nullptr) {
             notificationPending = PostMessageA(targetWindow, WM_LYRIC, 0, 0) != FALSE;
         }
     }

@@ -9,6 +9,7 @@
 #include "demo_in_process.h"
 #include "demo_state.h"
 #include "key_filter.h"
+#include "lyric_message.h"
 #include "lyric_tool.h"
 #include "object_records.h"
 #include "resource.h"
@@ -57,7 +58,7 @@ TEST(DemoWindow, IsMadeAsDescribedAfterTheStartUpRoutineAndTornDownInOrderOnExit
         {51, "Edit 50412004 20000 '-42' 150,20 30x20"},
         {76, "Static 50000000 0 'Vol' 132,23 18x20"},
         {200, "Static 50400001 20000 'First line\nSecond' 10,110 200x40"},
-        {550, "Static 50400001 20000 '' 10,160 200x25"},
+        {550, "Static 50400081 20000 '' 10,160 200x25"},  // SS_NOPREFIX: a lyric's "&" shows
     };
     for (const auto& [id, expected] : controls) {
         EXPECT_EQ(Describe(demo.Child(id)), expected) << id;
@@ -71,6 +72,16 @@ TEST(DemoWindow, IsMadeAsDescribedAfterTheStartUpRoutineAndTornDownInOrderOnExit
     Calls calls = demo.world.log.Take();
     EXPECT_LT(FirstCall(calls, "Script.CallRoutine(Start"),
               FirstCall(calls, "Script.GetVariableNumber(TempoValue"));
+    // A click shows the latest lyric but leaves its WM_LYRIC queued: the next lyric posts none.
+    for (const wchar_t* lyric : {L"Rock", L"Rock & Roll"}) {
+        LyricMessage sung(DMUS_PMSGT_LYRIC, lyric, &demo.world.graph);
+        audioEngine->GetLyricTool()->ProcessPMsg(nullptr, sung.Get());
+        SendMessageA(mainWindow, WM_COMMAND, 0, 0);
+    }
+    MSG queued;
+    EXPECT_TRUE(PeekMessageA(&queued, mainWindow, WM_LYRIC, WM_LYRIC, PM_REMOVE));
+    EXPECT_FALSE(PeekMessageA(&queued, mainWindow, WM_LYRIC, WM_LYRIC, PM_REMOVE)) << "a second";
+    EXPECT_EQ(TextOf(demo.Child(550)), "Rock & Roll");
 
     HFONT font = controlFont;
     // A lyric served while the engine goes must find nothing to write into.
@@ -124,6 +135,25 @@ std::string Demo(int buttons, int variables) {
         text += n + "\n";
     }
     return text + "End Ini\n";
+}
+
+TEST(StartUp, LooksForTheScriptInTheDeepestCurrentFolderThatFitsAndRefusesOneDeeper) {
+    char temp[MAX_PATH] = {};
+    const std::string base(temp, GetTempPathA(sizeof temp, temp));  // ends in a backslash
+    for (const size_t length : {246u, 247u}) {  // with "\RuntimeFiles", 259 and 260 characters
+        DemoInProcess demo(Demo(0, 0));
+        const std::string folder = base + std::string(length - base.size(), 'd');
+        CreateDirectoryA(folder.c_str(), nullptr);
+        SetCurrentDirectoryA(folder.c_str());  // start-up enters the program's own folder
+        const bool started = CreateWindowExA(0, windowClassName, "", WS_OVERLAPPEDWINDOW, 0, 0, 200,
+                                             100, nullptr, nullptr, nullptr, nullptr) != nullptr;
+        SetCurrentDirectoryA(base.c_str());
+        RemoveDirectoryA(folder.c_str());
+        const Calls calls = demo.world.log.Take();
+        EXPECT_EQ(started, length == 246) << length;
+        EXPECT_EQ(FirstCall(calls, (folder + "\\RuntimeFiles, 0)").c_str()) < calls.size(),
+                  started);
+    }
 }
 
 TEST(KeyFilter, EnterCommitsEveryBoxInTableOrderAndAClickFirstTheBoxItLeaves) {

@@ -175,7 +175,8 @@ STDMETHODIMP FakePerformance::InitAudio(IDirectMusic** music, IDirectSound** sou
                   static_cast<unsigned long>(flags),
                   params != nullptr ? static_cast<unsigned long>(params->dwSampleRate) : 0ul);
     HRESULT result = Record("InitAudio", arguments);
-    if (SUCCEEDED(result) && pathType != 0) {
+    started = SUCCEEDED(result);
+    if (started && pathType != 0) {
         world.standardPath.AddRef();
         defaultPath = &world.standardPath;
     }
@@ -206,6 +207,7 @@ STDMETHODIMP FakePerformance::SetDefaultAudioPath(IDirectMusicAudioPath* path) {
 
 STDMETHODIMP FakePerformance::Stop(IDirectMusicSegment* segment, IDirectMusicSegmentState* state,
                                    MUSIC_TIME time, DWORD flags) {
+    EXPECT_TRUE(started) << "Stop (and then CloseDown) on a performance that never started";
     if (onStop) {
         onStop();
     }

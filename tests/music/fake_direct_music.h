@@ -305,6 +305,7 @@ private:
     std::wstring lyric;
     LONG lyricCount = 0;
     volatile LONG closing = 0;
+    bool started = false;  // InitAudio succeeded
 };
 
 // Holds the performance's lock for as long as it lives.

@@ -124,7 +124,10 @@ TEST_F(ProcessPMsgTest, LeavesTheTextAloneWhenTheMessageCannotGoOn) {
 }
 
 TEST_F(ProcessPMsgTest, AFloodQueuesOneNotificationThatShowsTheLatestLyric) {
-    reads.clear();
+    // Before the tool has a window nothing is posted (to no window, a post goes to the thread).
+    tool->SetTargetWindow(nullptr);
+    Process(DMUS_PMSGT_LYRIC, L"before the window", &graph);
+    tool->SetTargetWindow(window.Handle());
     for (int i = 1; i <= 500; ++i) {
         LyricMessage message(DMUS_PMSGT_LYRIC, L"lyric " + std::to_wstring(i), &graph);
         tool->ProcessPMsg(nullptr, message.Get());
