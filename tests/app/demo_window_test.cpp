@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "audio_engine.h"
 #include "demo_in_process.h"
 #include "demo_state.h"
 #include "key_filter.h"
