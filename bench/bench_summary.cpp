@@ -56,9 +56,9 @@ void PrintTableRow(const std::string& figure, const std::string& median, const s
     if (ratio > 0) {
         std::snprintf(ratioText, sizeof ratioText, "%.2fx", ratio);
     }
-#ifdef HARPIX_BENCH_BUILD
+#ifdef _WIN32
     // Both Windows builds print the same figures: the table tells them apart by this.
-    const std::string named = figure + ", " HARPIX_BENCH_BUILD;
+    const std::string named = figure + (sizeof(void*) == 4 ? ", win32 (i686)" : ", win64 (x86_64)");
 #else
     const std::string& named = figure;
 #endif
