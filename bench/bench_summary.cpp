@@ -56,7 +56,13 @@ void PrintTableRow(const std::string& figure, const std::string& median, const s
     if (ratio > 0) {
         std::snprintf(ratioText, sizeof ratioText, "%.2fx", ratio);
     }
-    std::printf("row\t%s\t%s\t%s\t%s\t%s\t%s\n", figure.c_str(), median.c_str(), spread.c_str(),
+#ifdef _WIN32
+    // Both Windows builds print the same figures: the table tells them apart by this.
+    const std::string named = figure + (sizeof(void*) == 4 ? ", win32 (i686)" : ", win64 (x86_64)");
+#else
+    const std::string& named = figure;
+#endif
+    std::printf("row\t%s\t%s\t%s\t%s\t%s\t%s\n", named.c_str(), median.c_str(), spread.c_str(),
                 baseline.c_str(), ratioText, target.c_str());
     std::fflush(stdout);
 }

@@ -88,8 +88,7 @@ TEST(AudioEngine, PutsTheToolFirstInTheGraphAndTearsDownInOrder) {
     FakeDirectMusic world;
     auto* engine = new AudioEngine();
     ASSERT_EQ(engine->Initialize(kWindow, "", 128, 1), S_OK);
-    EXPECT_EQ(world.log.Take().back(),
-              "Performance.InitAudio(0000000000001234, 1, 128, 0x3f, 44100 Hz)");
+    EXPECT_EQ(world.log.Take().back(), "Performance.InitAudio(0x1234, 1, 128, 0x3f, 44100 Hz)");
     EXPECT_EQ(engine->InstallLyricTool(kWindow), TRUE);
     EXPECT_EQ(world.log.Take(),
               (Calls{"Performance.GetDefaultAudioPath()",

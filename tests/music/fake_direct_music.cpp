@@ -169,8 +169,10 @@ STDMETHODIMP FakePerformance::InitAudio(IDirectMusic** music, IDirectSound** sou
                             params->dwValidData == DMUS_AUDIOPARAMS_SAMPLERATE &&
                             params->dwFeatures == 0 && params->dwVoices == 0;
     char arguments[96];
-    std::snprintf(arguments, sizeof arguments, "%s%p, %lu, %lu, 0x%lx, %lu Hz",
-                  asExpected ? "" : "?, ", static_cast<void*>(window),
+    // The window as a number, spelt alike by both builds (%p is as wide as a pointer).
+    std::snprintf(arguments, sizeof arguments, "%s0x%llx, %lu, %lu, 0x%lx, %lu Hz",
+                  asExpected ? "" : "?, ",
+                  static_cast<unsigned long long>(reinterpret_cast<uintptr_t>(window)),
                   static_cast<unsigned long>(pathType), static_cast<unsigned long>(channelCount),
                   static_cast<unsigned long>(flags),
                   params != nullptr ? static_cast<unsigned long>(params->dwSampleRate) : 0ul);

@@ -1,11 +1,14 @@
 #!/usr/bin/env bash
 # scripts/register-script-engine in a scratch prefix of its own: registering names the DLL for
-# the script class (twice is harmless), --remove puts Wine's own object back (twice too), and
-# prefixes outside the repository's build/ folder are refused untouched.
-#   registration_test.sh DLL SCRATCH_PREFIX
+# the script class in the registry view of the DLL's build and leaves the other view alone
+# (twice is harmless), --remove puts Wine's own object back (twice too), and prefixes outside
+# the repository's build/ folder are refused untouched.
+#   registration_test.sh DLL BITS SCRATCH_PREFIX     (BITS: 32 or 64, the DLL's build)
 set -uo pipefail
 dll="$1"
-export HARPIX_WINEPREFIX="$2"
+view="$2"
+other_view=$((96 - view))
+export HARPIX_WINEPREFIX="$3"
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 root="$(cd "$here/../.." && pwd)"
 register="$root/scripts/register-script-engine"
@@ -17,23 +20,25 @@ fail() {
   failures=$((failures + 1))
 }
 
-# The value `name` (empty for the default one) of the class's InprocServer32 key.
+# The value `name` (empty for the default one) of the class's InprocServer32 key in view $2.
 registered() {
   local args=(/ve)
   [ -n "$1" ] && args=(/v "$1")
   (
     source "$root/scripts/wine-env"
-    "$harpix_wine" reg query "$key" "${args[@]}" 2>/dev/null | tr -d '\r' |
+    "$harpix_wine" reg query "$key" "${args[@]}" "/reg:$2" 2>/dev/null | tr -d '\r' |
       sed -n 's/^ *[^ ].* REG_SZ *//p'
   )
 }
 
 expect_registered() {
-  local server threading
-  server="$(registered '')"
-  threading="$(registered ThreadingModel)"
+  local server threading other
+  server="$(registered '' "$view")"
+  threading="$(registered ThreadingModel "$view")"
+  other="$(registered '' "$other_view")"
   [ "$server" = "$1" ] || fail "$2: the class is served by '$server', expected '$1'"
   [ "$threading" = "Both" ] || fail "$2: ThreadingModel is '$threading'"
+  [ "$other" = "$wine_own" ] || fail "$2: the $other_view-bit view names '$other'"
 }
 
 expected_dll="Z:$(realpath "$dll" | tr '/' '\\')"
@@ -49,6 +54,7 @@ expect_registered "$wine_own" "after --remove"
 expect_registered "$wine_own" "after removing again"
 
 "$register" "$root/no-such.dll" >/dev/null 2>&1 && fail "a missing DLL was registered"
+"$register" "${BASH_SOURCE[0]}" >/dev/null 2>&1 && fail "a file that is no DLL was registered"
 "$register" >/dev/null 2>&1 && fail "no argument was accepted"
 
 # Refused prefixes: outside the repository, the build folder itself, a way out through "..".
