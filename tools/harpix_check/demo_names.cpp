@@ -80,7 +80,9 @@ std::string ButtonLabel(const std::string& routine) {
 }
 
 std::string VariableLabel(const std::string& variable) {
-    const std::string readable = ReadableName(variable);
+    // Room for the colon: a longer name keeps its first words.
+    std::string readable = ReadableName(variable).substr(0, kLongestName - 1);
+    readable.erase(readable.find_last_not_of(' ') + 1);
     const size_t firstWord = readable.find(' ');
     const std::string forms[] = {
         readable, firstWord == std::string::npos ? readable : Lowered(readable, firstWord),

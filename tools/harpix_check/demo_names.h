@@ -18,8 +18,9 @@ std::string ReadableName(const std::string& name);
 std::string ButtonLabel(const std::string& routine);
 
 // A variable's label, at most kLongestName characters, ending in a colon, that the controls' font
-// draws within the 6 pixels a character Harpix gives it: the readable name if it fits, else
-// with fewer capitals, else with blanks before the colon (3 pixels each), else shortened.
+// draws within the 6 pixels a character Harpix gives it: the readable name (its first words when
+// it is longer) if it fits, else with fewer capitals, else with blanks before the colon (3 pixels
+// each), else shortened.
 std::string VariableLabel(const std::string& variable);
 
 // Start, StartUp, Init, Initialize, Initialise, Main, AutoExec, AutoStart, AutoRun, OnStart,

@@ -151,6 +151,47 @@ std::string Count(size_t count, const char* one) {
     return std::to_string(count) + " " + one + (count == 1 ? "" : "s");
 }
 
+// The names of `names` that the layout does not hold.
+std::vector<std::string> Missing(const std::vector<std::string>& names,
+                                 const std::vector<std::string>& placed) {
+    std::vector<std::string> missing;
+    for (const std::string& name : names) {
+        if (!Contains(placed, name)) {
+            missing.push_back(name);
+        }
+    }
+    return missing;
+}
+
+void ReportLeftOut(const Roles& roles, const std::vector<std::string>& placed,
+                   std::vector<std::string>& report, bool& complete) {
+    std::vector<std::string> variables = Missing(roles.variables, placed);
+    variables.insert(variables.end(), roles.overTables.begin(), roles.overTables.end());
+    const std::vector<std::string> routines = Missing(roles.routines, placed);
+    if (!roles.tooLong.empty()) {
+        report.push_back("warning: left out " + List(roles.tooLong) + ": a name longer than " +
+                         std::to_string(kLongestName) +
+                         " characters does not fit in a description file's value");
+    }
+    if (!variables.empty() || !routines.empty()) {
+        report.push_back(
+            "warning: too many controls for one window (at most " + std::to_string(kMaxButtons) +
+            " buttons and " + std::to_string(kMaxVariables) + " variables, in at most " +
+            std::to_string(kLargestWindowWidth) + " x " + std::to_string(kLargestWindowHeight) +
+            "): left out " + std::to_string(variables.size()) + " of the " +
+            std::to_string(roles.variables.size() + roles.overTables.size()) + " variables and " +
+            std::to_string(routines.size()) + " of the " + std::to_string(roles.routines.size()) +
+            " routines, the last of each");
+    }
+    if (!variables.empty()) {
+        report.push_back("note: left out the variables " + List(variables));
+    }
+    if (!routines.empty()) {
+        report.push_back("note: left out the routines " + List(routines));
+    }
+    complete = roles.tooLong.empty() && variables.empty() && routines.empty();
+}
+
 std::vector<std::string> Report(const Roles& roles, const DemoLayout& layout, bool& complete) {
     std::vector<std::string> report;
     report.push_back(
@@ -160,7 +201,7 @@ std::vector<std::string> Report(const Roles& roles, const DemoLayout& layout, bo
     if (!roles.autoExec.empty()) {
         report.push_back("AutoExecRoutine " + roles.autoExec);
     }
-    std::vector<std::string> notified, placed{roles.autoExec}, leftOut;
+    std::vector<std::string> notified, placed{roles.autoExec};
     for (const PlannedVariable& variable : layout.variables) {
         placed.push_back(variable.variable);
         if (!variable.notifyRoutine.empty()) {
@@ -175,38 +216,18 @@ std::vector<std::string> Report(const Roles& roles, const DemoLayout& layout, bo
         report.push_back("NotifyRoutine " + List(notified));
     }
     for (size_t i = 0; i < roles.variables.size(); ++i) {
-        const bool kept = Contains(placed, roles.variables[i]);
-        if (kept && !roles.notifyOf[i].empty() && !Contains(placed, roles.notifyOf[i])) {
+        if (Contains(placed, roles.variables[i]) && !roles.notifyOf[i].empty() &&
+            !Contains(placed, roles.notifyOf[i])) {
             report.push_back(
                 "note: the first row, where a variable with a NotifyRoutine must "
                 "stand, has no room for " +
                 roles.variables[i] + ": " + roles.notifyOf[i] + " is a button");
         }
     }
-    for (const std::vector<std::string>* names :
-         {&roles.variables, &roles.overTables, &roles.routines}) {
-        for (const std::string& name : *names) {
-            if (!Contains(placed, name)) {
-                leftOut.push_back(name);
-            }
-        }
-    }
     if (roles.routines.empty() && roles.variables.empty()) {
         report.push_back("note: the script defines no routines and no variables");
     }
-    if (!roles.tooLong.empty()) {
-        report.push_back("warning: left out " + List(roles.tooLong) + ": a name longer than " +
-                         std::to_string(kLongestName) +
-                         " characters does not fit in a description file's value");
-    }
-    if (!leftOut.empty()) {
-        report.push_back("warning: too many controls for one window (at most " +
-                         std::to_string(kMaxButtons) + " buttons and " +
-                         std::to_string(kMaxVariables) + " variables, in at most " +
-                         std::to_string(kLargestWindowWidth) + " x " +
-                         std::to_string(kLargestWindowHeight) + "): left out " + List(leftOut));
-    }
-    complete = roles.tooLong.empty() && leftOut.empty();
+    ReportLeftOut(roles, placed, report, complete);
     return report;
 }
 
@@ -215,14 +236,15 @@ std::vector<std::string> Report(const Roles& roles, const DemoLayout& layout, bo
 NewDemo MakeNewDemo(const ScriptNames& names, const std::string& scriptFileName) {
     const Roles roles = AssignRoles(names);
     const DemoHeader header{Title(names, scriptFileName), scriptFileName, roles.autoExec};
-    // Fewer buttons, then fewer variables, until some width holds them all; with none of either
-    // the instructions and the lyric view always fit.
+    // One name fewer at a time, from the end of the longer list, until some width holds them
+    // all: a demo keeps buttons and boxes both. With neither, the instructions and the lyric
+    // view always fit.
     size_t variableCount = roles.variables.size();
     size_t buttonCount = std::min<size_t>(roles.routines.size(), kMaxButtons);
     DemoLayout layout;
     std::string text;
     while (!Fit(roles, header, variableCount, buttonCount, layout, text)) {
-        if (buttonCount > 0) {
+        if (buttonCount >= variableCount) {
             --buttonCount;
         } else {
             --variableCount;

@@ -4,8 +4,9 @@
 // names that mark them); the window is laid out as demo_layout_plan.h says.
 //
 // What does not fit, whether in the tables (50 buttons, 25 variables), in the largest window or
-// in the description file's 9998 characters, is left out from the end: the last routines first,
-// then the last variables, so that the file holds the script's first names in its order.
+// in the description file's 9998 characters, is left out from the end: one name at a time from
+// the longer of the two lists, buttons and variables, so that the file holds the script's first
+// names of each, in its order.
 #pragma once
 
 #include <string>
