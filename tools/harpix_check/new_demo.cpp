@@ -76,8 +76,8 @@ std::vector<std::string> Instructions(bool buttons, bool variables) {
 }
 
 // The first `variableCount` variables and `buttonCount` buttons at one width; the variables with
-// a notify routine go first, into the first row, and any that find no room there keep their
-// routine as a button.
+// a notify routine go first, into the first row. The routine of one that finds no room there, or
+// is left out, is a button.
 DemoLayout Arrange(const Roles& roles, size_t variableCount, size_t buttonCount, int32_t width) {
     DemoLayout layout;
     for (bool notified : {true, false}) {
@@ -96,12 +96,7 @@ DemoLayout Arrange(const Roles& roles, size_t variableCount, size_t buttonCount,
         const bool notifies =
             std::any_of(layout.variables.begin(), layout.variables.end(),
                         [&](const PlannedVariable& v) { return v.notifyRoutine == routine; });
-        // The notify routine of a variable left out goes with it.
-        const auto role = std::find(roles.notifyOf.begin(), roles.notifyOf.end(), routine);
-        const bool ofLeftOut = role != roles.notifyOf.end() &&
-                               static_cast<size_t>(role - roles.notifyOf.begin()) >= variableCount;
-        if (routine != roles.autoExec && !notifies && !ofLeftOut &&
-            layout.buttons.size() < buttonCount) {
+        if (routine != roles.autoExec && !notifies && layout.buttons.size() < buttonCount) {
             layout.buttons.push_back({routine, ButtonLabel(routine)});
         }
     }
