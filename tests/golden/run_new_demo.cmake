@@ -3,7 +3,8 @@
 # WORK_DIR/scripts; runs harpix-check --new-demo (through EMULATOR when set) into
 # WORK_DIR/Harpix.ini and compares what it prints with EXPECTED_OUT and the file it writes with
 # EXPECTED_INI, byte for byte, its exit status with EXPECT_EXIT. A second run must refuse to
-# replace the file. With CLEAN, --explain on the file, the script beside it, prints nothing.
+# replace the file. With CLEAN, --preview of the file, the script beside it, draws it and finds
+# nothing to say (it prints what --explain would).
 file(REMOVE_RECURSE "${WORK_DIR}")
 if(ELSEWHERE)
   set(script scripts/${SCRIPT_NAME}.spt)
@@ -54,10 +55,10 @@ endif()
 
 if(CLEAN)
   file(COPY "${WORK_DIR}/${script}" DESTINATION "${WORK_DIR}/RuntimeFiles")
-  execute_process(COMMAND ${EMULATOR} ${CHECK} --explain Harpix.ini
+  execute_process(COMMAND ${EMULATOR} ${CHECK} --preview Harpix.ini preview.svg
                   WORKING_DIRECTORY "${WORK_DIR}"
                   OUTPUT_VARIABLE output ERROR_VARIABLE errors RESULT_VARIABLE status)
-  if(NOT status EQUAL 0 OR NOT output STREQUAL "")
-    message(FATAL_ERROR "--explain exited with ${status} and said:\n${output}${errors}")
+  if(NOT status EQUAL 0 OR NOT output STREQUAL "" OR NOT EXISTS "${WORK_DIR}/preview.svg")
+    message(FATAL_ERROR "--preview exited with ${status} and said:\n${output}${errors}")
   endif()
 endif()
