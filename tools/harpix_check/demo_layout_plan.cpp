@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <memory>
 
+#include "demo_names.h"
 #include "object_records.h"
 #include "window_geometry.h"
 
@@ -34,17 +35,15 @@ int32_t FrameHeight() {
 // A variable placed with its label's left edge at `left`, as the reader would derive it.
 VariableDef Placed(const PlannedVariable& planned, int32_t left, int32_t top) {
     VariableDef def{};
-    const std::string label = planned.label.substr(0, sizeof def.Label - 1);
-    label.copy(def.Label, label.size());
-    def.Coordx = left + 6 * static_cast<int32_t>(label.size());
+    planned.label.copy(def.Label, std::min(planned.label.size(), sizeof def.Label - 1));
+    def.Coordx = left + LabelWidthOf(planned.label);
     def.Coordy = top;
     DeriveLabelGeometry(def);
     return def;
 }
 
 int32_t VariableWidth(const PlannedVariable& planned) {
-    const VariableDef def = Placed(planned, 0, 0);
-    return def.LabelWidth + kEditBoxWidth;
+    return LabelWidthOf(planned.label) + kEditBoxWidth;
 }
 
 int32_t DefaultVariableCoordy() {

@@ -1,6 +1,8 @@
 // Labels from names, measured with the widths that harpix-check's layout findings use.
 #include "demo_names.h"
 
+#include <algorithm>
+
 #include "ascii_text.h"
 #include "window_geometry.h"
 
@@ -43,13 +45,18 @@ std::string Key(const std::string& name) {
     return key;
 }
 
-// As DeriveLabelGeometry gives a label its width.
 bool LabelFits(const std::string& label) {
-    return label.size() <= kLongestName &&
-           EstimatedTextWidth(label) <= 6 * static_cast<int>(label.size());
+    return label.size() <= kLongestName && EstimatedTextWidth(label) <= LabelWidthOf(label);
 }
 
 }  // namespace
+
+int32_t LabelWidthOf(const std::string& label) {
+    VariableDef variable{};
+    label.copy(variable.Label, std::min(label.size(), sizeof variable.Label - 1));
+    DeriveLabelGeometry(variable);
+    return variable.LabelWidth;
+}
 
 std::string ReadableName(const std::string& name) {
     std::string out;

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 
 #include "object_records.h"
@@ -22,6 +23,9 @@ std::string ButtonLabel(const std::string& routine);
 // it is longer) if it fits, else with fewer capitals, else with blanks before the colon (3 pixels
 // each), else shortened.
 std::string VariableLabel(const std::string& variable);
+
+// The width Harpix gives a variable's label, as the reader derives it.
+int32_t LabelWidthOf(const std::string& label);
 
 // Start, StartUp, Init, Initialize, Initialise, Main, AutoExec, AutoStart, AutoRun, OnStart,
 // OnLoad: in any case, underscores not counted.
