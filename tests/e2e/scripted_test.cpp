@@ -5,6 +5,7 @@
 #include <iterator>
 #include <map>
 
+#include "demo_state.h"
 #include "e2e_support.h"
 
 namespace {
@@ -110,8 +111,9 @@ TEST(Scripted, ADemoMadeFromTheBundledScriptRunsEachRoutine) {
 
     // Enter sends every box in table order: a volume of 0 shows Volume's notify routine ran.
     HWND volume = nullptr;
-    for (int i = 0; GetDlgItem(main, 75 + i) != nullptr; ++i) {
-        volume = TextOf(GetDlgItem(main, 75 + i)) == "Volume:" ? GetDlgItem(main, 50 + i) : volume;
+    for (int i = 0; GetDlgItem(main, kLabelIdBase + i) != nullptr; ++i) {
+        const bool found = TextOf(GetDlgItem(main, kLabelIdBase + i)) == "Volume:";
+        volume = found ? GetDlgItem(main, kEditIdBase + i) : volume;
     }
     ASSERT_NE(volume, nullptr);
     DWORD_PTR ignored = 0;
