@@ -2,6 +2,10 @@
 // prefix): the start-up routine, clicks, edits, Enter and lyrics as the user sees them.
 #include <gtest/gtest.h>
 
+#include <iterator>
+#include <map>
+
+#include "demo_state.h"
 #include "e2e_support.h"
 
 namespace {
@@ -62,6 +66,61 @@ TEST(Scripted, StartUpRoutineClickEditEnterAndClosingReachTheScript) {
     // Closing while sixty lyrics pour in ends cleanly.
     PostMessageA(main, WM_COMMAND, MAKEWPARAM(1, BN_CLICKED),
                  reinterpret_cast<LPARAM>(GetDlgItem(main, 1)));
+    PostMessageA(main, WM_COMMAND, 105, 0);
+    EXPECT_EQ(harpix.ExitCode(), 0u);
+}
+
+// A demo made by harpix-check --new-demo from the bundled demo's script: every button it made runs
+// its routine, and a variable's notify routine runs when its box is sent.
+TEST(Scripted, ADemoMadeFromTheBundledScriptRunsEachRoutine) {
+    DemoFolder folder;
+    folder.Write("RuntimeFiles\\MorningHarp.spt",
+                 ReadFileBytes(scriptsFolder + "\\MorningHarp.spt"));
+    Process check(harpixCheckPath,
+                  "harpix-check.exe --new-demo RuntimeFiles\\MorningHarp.spt Harpix.ini",
+                  folder.Path());
+    ASSERT_EQ(check.ExitCode(), 0u);
+    Process harpix = StartIn(folder);
+    HWND main = harpix.WaitForMainWindow();
+    ASSERT_NE(main, nullptr);
+    ASSERT_TRUE(LyricBecomes(main, "Good morning! Press Sing a line."));
+
+    // In an order in which each routine's lyric differs from the one before it.
+    const struct {
+        const char* button;
+        const char* lyric;
+    } clicks[] = {
+        {"Sing Line", "The harp wakes up in the morning light,"},
+        {"Sing Verse Two", "The afternoon is slow and wide,"},
+        {"Faster", "A little faster."},
+        {"Sing Verse One", "The harp wakes up in the morning light,"},
+        {"Slower", "A little slower."},
+        {"Start Over", "From the top: verse one."},
+    };
+    std::map<std::string, HWND> buttons;
+    for (int id = 0; GetDlgItem(main, id) != nullptr; ++id) {
+        buttons[TextOf(GetDlgItem(main, id))] = GetDlgItem(main, id);
+    }
+    ASSERT_EQ(buttons.size(), std::size(clicks));
+    for (const auto& click : clicks) {
+        SCOPED_TRACE(click.button);
+        ASSERT_EQ(buttons.count(click.button), 1u);
+        PostMessageA(buttons[click.button], BM_CLICK, 0, 0);
+        EXPECT_TRUE(LyricBecomes(main, click.lyric));
+    }
+
+    // Enter sends every box in table order: a volume of 0 shows Volume's notify routine ran.
+    HWND volume = nullptr;
+    for (int i = 0; GetDlgItem(main, kLabelIdBase + i) != nullptr; ++i) {
+        const bool found = TextOf(GetDlgItem(main, kLabelIdBase + i)) == "Volume:";
+        volume = found ? GetDlgItem(main, kEditIdBase + i) : volume;
+    }
+    ASSERT_NE(volume, nullptr);
+    DWORD_PTR ignored = 0;
+    SendMessageTimeoutA(volume, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("0"), SMTO_ABORTIFHUNG,
+                        kPatience, &ignored);
+    PressKey(harpix.ThreadId(), VK_RETURN);
+    EXPECT_TRUE(LyricBecomes(main, "Volume set: silent, but the words go on."));
     PostMessageA(main, WM_COMMAND, 105, 0);
     EXPECT_EQ(harpix.ExitCode(), 0u);
 }

@@ -14,7 +14,9 @@
 #include "description_json.h"
 #include "description_reader.h"
 #include "explain.h"
+#include "new_demo_command.h"
 #include "preview_svg.h"
+#include "runtime_files.h"
 
 namespace {
 
@@ -23,6 +25,7 @@ const char kUsage[] =
     "       harpix-check --explain [--json] FILE\n"
     "       harpix-check --preview FILE OUT.svg\n"
     "       harpix-check --locate COMMANDLINE\n"
+    "       harpix-check --new-demo [--force] SCRIPT OUT.ini\n"
     "\n"
     "FILE: reads the description file as Harpix.exe reads it and prints, as JSON, the settings,\n"
     "the records the window would show, and every message Harpix would show, in order.\n"
@@ -34,7 +37,12 @@ const char kUsage[] =
     "--preview: draws the window as Harpix would build it into OUT.svg, the findings that\n"
     "concern a control marked in red and numbered, and prints the findings as --explain does.\n"
     "--locate: prints the description file name and the folder that Harpix started with\n"
-    "COMMANDLINE would use.\n";
+    "COMMANDLINE would use.\n"
+    "--new-demo: writes OUT.ini, a demo of the DirectMusic script file SCRIPT: a button for\n"
+    "each routine, an edit box for each variable, instructions and the lyric view, laid out in\n"
+    "a window that holds them. It never replaces an existing OUT.ini without --force. Exit\n"
+    "status 0 when everything has its place, 1 when something was left out or the script\n"
+    "could be read only in part, 2 when nothing was written.\n";
 
 class RecordedMessages : public ReaderMessages {
 public:
@@ -46,31 +54,10 @@ void Print(const std::string& text) {
     std::fwrite(text.data(), 1, text.size(), stdout);
 }
 
-bool ReadWholeFile(const char* path, std::string& bytes) {
-    std::FILE* file = std::fopen(path, "rb");
-    if (file == nullptr) {
-        return false;
-    }
-    char buffer[8192];
-    size_t got = 0;
-    while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0) {
-        bytes.append(buffer, got);
-    }
-    // A folder opens on some systems and then fails to read.
-    const bool ok = std::ferror(file) == 0;
-    std::fclose(file);
-    return ok;
-}
-
-std::string FolderOf(const std::string& path) {
-    const size_t slash = path.find_last_of("/\\");
-    return slash == std::string::npos ? std::string() : path.substr(0, slash);
-}
-
 // --explain and --preview: 0 clean, 1 messages or warnings, 2 unreadable or unwritable.
 int Explain(const char* path, bool json, const char* svgPath) {
     std::string bytes;
-    if (!ReadWholeFile(path, bytes)) {
+    if (!ReadFileBytes(path, bytes)) {
         std::fprintf(stderr, "harpix-check: cannot read %s\n", path);
         return 2;
     }
@@ -118,6 +105,13 @@ int main(int argc, char** argv) {
     }
     if (args.size() == 3 && args[0] == "--preview") {
         return Explain(argv[2], false, argv[3]);
+    }
+    if (args.size() == 3 && args[0] == "--new-demo") {
+        return RunNewDemo(args[1], args[2], false);
+    }
+    if (args.size() == 4 && ((args[0] == "--new-demo" && args[1] == "--force") ||
+                             (args[0] == "--force" && args[1] == "--new-demo"))) {
+        return RunNewDemo(args[2], args[3], true);
     }
     if (args.size() != 1) {
         std::fputs(kUsage, stderr);

@@ -2,18 +2,12 @@
 // gives the routines and variables it defines.
 #include "script_findings.h"
 
-#include <cstdio>
-#include <iterator>
 #include <vector>
 
-#ifndef _WIN32
-#include <dirent.h>
-#endif
-
-#include "ascii_text.h"
 #include "demo_settings.h"
 #include "object_records.h"
 #include "quoted_text.h"
+#include "runtime_files.h"
 #include "script_compiler.h"
 #include "script_file.h"
 #include "script_text.h"
@@ -24,46 +18,9 @@ namespace {
 const char kScriptLoadFailed[] =
     "Harpix will show \"The script could not load properly.  Harpix is exiting.\"";
 
-// Windows finds files whatever the letter case; elsewhere the folder is searched for one that
-// matches in any case.
 bool ReadRuntimeFile(const std::string& folder, const std::string& name, std::string& bytes) {
-    std::string relative = name;
-#ifndef _WIN32
-    for (char& c : relative) {
-        if (c == '\\') {
-            c = '/';
-        }
-    }
-#endif
-    const std::string runtime = (folder.empty() ? std::string(".") : folder) + "/RuntimeFiles";
-    std::string path = runtime + "/" + relative;
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-#ifndef _WIN32
-    if (file == nullptr) {
-        if (DIR* dir = opendir(runtime.c_str())) {
-            while (dirent* entry = readdir(dir)) {
-                if (EqualsIgnoringCase(entry->d_name, relative.c_str())) {
-                    path = runtime + "/" + entry->d_name;
-                    file = std::fopen(path.c_str(), "rb");
-                    break;
-                }
-            }
-            closedir(dir);
-        }
-    }
-#endif
-    if (file == nullptr) {
-        return false;
-    }
-    char buffer[4096];
-    size_t got = 0;
-    bytes.clear();
-    while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0) {
-        bytes.append(buffer, got);
-    }
-    const bool ok = std::ferror(file) == 0;
-    std::fclose(file);
-    return ok;
+    const std::string path = FindRuntimeFile(folder, name);
+    return !path.empty() && ReadFileBytes(path, bytes);
 }
 
 int32_t SettingAt(const ReadingAnalysis& reading, const char* key) {

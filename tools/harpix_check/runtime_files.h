@@ -1,0 +1,21 @@
+// The files harpix-check reads and writes: whole files, and the files of a demo's RuntimeFiles
+// folder, found as Harpix finds them.
+#pragma once
+
+#include <string>
+
+// False when the file cannot be opened or read (a folder, on some systems, opens and then fails).
+bool ReadFileBytes(const std::string& path, std::string& bytes);
+
+// False when the file cannot be made or not every byte was written.
+bool WriteFileBytes(const std::string& path, const std::string& bytes);
+
+bool FileExists(const std::string& path);
+
+// The folder part of `path`, "" when it names a file in the current folder.
+std::string FolderOf(const std::string& path);
+
+// The path of `name` in the RuntimeFiles folder beside a description file in `folder` ("" for
+// the current one), or "" when there is no such file. `name` may hold backslashes, as Harpix's
+// description files spell sub-folders.
+std::string FindRuntimeFile(const std::string& folder, const std::string& name);
