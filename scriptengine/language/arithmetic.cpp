@@ -36,59 +36,56 @@ ArithmeticResult Power(int64_t base, int64_t exponent, int64_t& result) {
     return ArithmeticResult::Ok;
 }
 
+// Every operator but ^, in 64 bits, where none of them can overflow. \ and Mod both truncate
+// toward zero (the remainder takes the sign of the dividend); `b` is not 0 for them.
+int64_t Compute(BinaryOperator op, int64_t a, int64_t b) {
+    switch (op) {
+        case BinaryOperator::Add:
+            return a + b;
+        case BinaryOperator::Subtract:
+            return a - b;
+        case BinaryOperator::Multiply:
+            return a * b;
+        case BinaryOperator::IntegerDivide:
+            return a / b;
+        case BinaryOperator::Modulo:
+            return a % b;
+        case BinaryOperator::Equal:
+            return a == b ? -1 : 0;
+        case BinaryOperator::NotEqual:
+            return a != b ? -1 : 0;
+        case BinaryOperator::Less:
+            return a < b ? -1 : 0;
+        case BinaryOperator::LessOrEqual:
+            return a <= b ? -1 : 0;
+        case BinaryOperator::Greater:
+            return a > b ? -1 : 0;
+        case BinaryOperator::GreaterOrEqual:
+            return a >= b ? -1 : 0;
+        case BinaryOperator::And:
+            return a & b;
+        case BinaryOperator::Or:
+            return a | b;
+        case BinaryOperator::Power:
+            break;
+    }
+    return 0;
+}
+
 }  // namespace
 
 ArithmeticResult Apply(BinaryOperator op, int32_t left, int32_t right, int32_t& value) {
-    int64_t a = left;
-    int64_t b = right;
     int64_t result = 0;
-    switch (op) {
-        case BinaryOperator::Add:
-            result = a + b;
-            break;
-        case BinaryOperator::Subtract:
-            result = a - b;
-            break;
-        case BinaryOperator::Multiply:
-            result = a * b;
-            break;
-        case BinaryOperator::IntegerDivide:
-        case BinaryOperator::Modulo:
-            if (b == 0) {
-                return ArithmeticResult::DivisionByZero;
-            }
-            // Both truncate toward zero; the remainder takes the sign of the dividend.
-            result = op == BinaryOperator::IntegerDivide ? a / b : a % b;
-            break;
-        case BinaryOperator::Power:
-            if (ArithmeticResult powered = Power(a, b, result); powered != ArithmeticResult::Ok) {
-                return powered;
-            }
-            break;
-        case BinaryOperator::Equal:
-            result = a == b ? -1 : 0;
-            break;
-        case BinaryOperator::NotEqual:
-            result = a != b ? -1 : 0;
-            break;
-        case BinaryOperator::Less:
-            result = a < b ? -1 : 0;
-            break;
-        case BinaryOperator::LessOrEqual:
-            result = a <= b ? -1 : 0;
-            break;
-        case BinaryOperator::Greater:
-            result = a > b ? -1 : 0;
-            break;
-        case BinaryOperator::GreaterOrEqual:
-            result = a >= b ? -1 : 0;
-            break;
-        case BinaryOperator::And:
-            result = left & right;
-            break;
-        case BinaryOperator::Or:
-            result = left | right;
-            break;
+    if (op == BinaryOperator::Power) {
+        ArithmeticResult powered = Power(left, right, result);
+        if (powered != ArithmeticResult::Ok) {
+            return powered;
+        }
+    } else if ((op == BinaryOperator::IntegerDivide || op == BinaryOperator::Modulo) &&
+               right == 0) {
+        return ArithmeticResult::DivisionByZero;
+    } else {
+        result = Compute(op, left, right);
     }
     if (!InRange(result)) {
         return ArithmeticResult::Overflow;
