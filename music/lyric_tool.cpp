@@ -5,21 +5,7 @@
 
 #include <cstring>
 
-namespace {
-
-// RAII for the tool's lock, so that no return path leaves it held.
-class LockHolder {
-public:
-    explicit LockHolder(CRITICAL_SECTION& lock) : held(lock) { EnterCriticalSection(&held); }
-    ~LockHolder() { LeaveCriticalSection(&held); }
-    LockHolder(const LockHolder&) = delete;
-    LockHolder& operator=(const LockHolder&) = delete;
-
-private:
-    CRITICAL_SECTION& held;
-};
-
-}  // namespace
+#include "lock_holder.h"
 
 LyricTool::LyricTool()
     : targetWindow(nullptr), refCount(1), notifying(true), notificationPending(false) {
