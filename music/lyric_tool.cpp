@@ -1,4 +1,4 @@
-// LyricTool: reference counting, the tool's answers to its graph, and the lyric hand-off.
+// LyricTool: the tool's answers to its graph, and the lyric hand-off.
 #include "lyric_tool.h"
 
 #include <dmerror.h>
@@ -7,8 +7,7 @@
 
 #include "lock_holder.h"
 
-LyricTool::LyricTool()
-    : targetWindow(nullptr), refCount(1), notifying(true), notificationPending(false) {
+LyricTool::LyricTool() : targetWindow(nullptr), notifying(true), notificationPending(false) {
     std::memset(lyricText, 0, sizeof lyricText);
     InitializeCriticalSection(&lock);
 }
@@ -50,18 +49,6 @@ STDMETHODIMP LyricTool::QueryInterface(REFIID riid, void** object) {
     }
     *object = nullptr;
     return E_NOINTERFACE;
-}
-
-STDMETHODIMP_(ULONG) LyricTool::AddRef() {
-    return InterlockedIncrement(&refCount);
-}
-
-STDMETHODIMP_(ULONG) LyricTool::Release() {
-    ULONG ref = InterlockedDecrement(&refCount);
-    if (ref == 0) {
-        delete this;
-    }
-    return ref;
 }
 
 STDMETHODIMP LyricTool::Init(IDirectMusicGraph*) {
