@@ -10,33 +10,28 @@
 
 namespace {
 
-// An operator is a word (Or, And, Mod) or a symbol.
+// An operator is a word (Or, And, Mod) or a symbol, matched as names are: in any case.
 struct OperatorSpelling {
-    const char* word;
-    const char16_t* symbol;
+    const char* text;  // null for the unused places of a level
     BinaryOperator op;
-};
-
-struct OperatorLevel {
-    OperatorSpelling spellings[6];  // the unused ones are all null
 };
 
 // The binary operators, loosest first. The prefix operators bind between two levels: Not just
 // inside And, unary minus just inside * (so that -2 ^ 2 is -4).
-const OperatorLevel kLevels[] = {
-    {{{"or", nullptr, BinaryOperator::Or}}},
-    {{{"and", nullptr, BinaryOperator::And}}},
-    {{{nullptr, u"=", BinaryOperator::Equal},
-      {nullptr, u"<>", BinaryOperator::NotEqual},
-      {nullptr, u"<", BinaryOperator::Less},
-      {nullptr, u"<=", BinaryOperator::LessOrEqual},
-      {nullptr, u">", BinaryOperator::Greater},
-      {nullptr, u">=", BinaryOperator::GreaterOrEqual}}},
-    {{{nullptr, u"+", BinaryOperator::Add}, {nullptr, u"-", BinaryOperator::Subtract}}},
-    {{{"mod", nullptr, BinaryOperator::Modulo}}},
-    {{{nullptr, u"\\", BinaryOperator::IntegerDivide}}},
-    {{{nullptr, u"*", BinaryOperator::Multiply}}},
-    {{{nullptr, u"^", BinaryOperator::Power}}},
+const OperatorSpelling kLevels[][6] = {
+    {{"or", BinaryOperator::Or}},
+    {{"and", BinaryOperator::And}},
+    {{"=", BinaryOperator::Equal},
+     {"<>", BinaryOperator::NotEqual},
+     {"<", BinaryOperator::Less},
+     {"<=", BinaryOperator::LessOrEqual},
+     {">", BinaryOperator::Greater},
+     {">=", BinaryOperator::GreaterOrEqual}},
+    {{"+", BinaryOperator::Add}, {"-", BinaryOperator::Subtract}},
+    {{"mod", BinaryOperator::Modulo}},
+    {{"\\", BinaryOperator::IntegerDivide}},
+    {{"*", BinaryOperator::Multiply}},
+    {{"^", BinaryOperator::Power}},
 };
 constexpr size_t kAndLevel = 1;
 constexpr size_t kMultiplyLevel = 6;
@@ -114,9 +109,12 @@ bool ExpressionParser::ParseOperand(size_t level, ExpressionPtr& result) {
 }
 
 bool ExpressionParser::OperatorAt(size_t level, BinaryOperator& op) const {
-    for (const OperatorSpelling& spelling : kLevels[level].spellings) {
-        if (spelling.word != nullptr ? AtWord(spelling.word)
-                                     : spelling.symbol != nullptr && AtSymbol(spelling.symbol)) {
+    const Token& token = Peek();
+    if (token.kind != TokenKind::Word && token.kind != TokenKind::Symbol) {
+        return false;
+    }
+    for (const OperatorSpelling& spelling : kLevels[level]) {
+        if (spelling.text != nullptr && IsWord(token.text, spelling.text)) {
             op = spelling.op;
             return true;
         }

@@ -1,5 +1,4 @@
-// FailAt: the one place that fills a ScriptError, for the lexer, the parser, name binding and
-// the runtime alike.
+// FailAt, for the lexer, the parser, name binding and the runtime alike.
 #include "script_error.h"
 
 #include "lexer.h"

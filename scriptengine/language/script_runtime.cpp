@@ -289,13 +289,11 @@ bool ScriptRuntime::Evaluate(const Expression& expression, Frame& frame, int32_t
                 !Evaluate(*expression.operands[1], frame, right)) {
                 return false;
             }
-            switch (Apply(expression.op, left, right, value)) {
-                case ArithmeticResult::Ok:
-                    return true;
-                case ArithmeticResult::Overflow:
-                    return Fail(expression.line, expression.column, "Overflow");
-                case ArithmeticResult::DivisionByZero:
-                    return Fail(expression.line, expression.column, "Division by zero");
+            ArithmeticResult applied = Apply(expression.op, left, right, value);
+            if (applied != ArithmeticResult::Ok) {
+                return Fail(
+                    expression.line, expression.column,
+                    applied == ArithmeticResult::Overflow ? "Overflow" : "Division by zero");
             }
             return true;
         }
