@@ -48,9 +48,6 @@ public:
     STDMETHOD(Flush)
     (IDirectMusicPerformance* performance, DMUS_PMSG* message, REFERENCE_TIME time) override;
 
-    LyricTool(const LyricTool&) = delete;
-    LyricTool& operator=(const LyricTool&) = delete;
-
 private:
     // Only Release deletes the tool, when the last reference goes.
     ~LyricTool() override;

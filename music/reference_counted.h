@@ -2,8 +2,8 @@
 // and deletes itself when the last reference goes. The count is interlocked: DirectMusic and
 // the program take and give back references on any thread.
 //
-// The object starts with one reference, its creator's. Its destructor stays private, so that
-// only Release deletes it; the virtual destructor here reaches it.
+// The object starts with one reference, its creator's, and is never copied. Its destructor stays
+// private, so that only Release deletes it; the virtual destructor here reaches it.
 #pragma once
 
 #include <windows.h>
@@ -19,6 +19,9 @@ public:
         }
         return left;
     }
+
+    ReferenceCounted(const ReferenceCounted&) = delete;
+    ReferenceCounted& operator=(const ReferenceCounted&) = delete;
 
 protected:
     ReferenceCounted() = default;

@@ -1,6 +1,5 @@
-// No exception may cross a COM boundary: the engine's COM methods do their work inside
-// CatchOutOfMemory, which answers a failed allocation with E_OUTOFMEMORY. Every lock they take
-// is held by a scope (LockHolder, PerformanceLock), so such a failure leaves none held.
+// No exception may cross a COM boundary: the COM methods work inside CatchOutOfMemory, which
+// answers a failed allocation with E_OUTOFMEMORY. Their locks are held by scopes: none stays taken.
 #pragma once
 
 #include <windows.h>

@@ -198,23 +198,12 @@ void LyricDelivery::Deliver(const std::u16string& text) {
     if (graph == nullptr) {
         return;  // no graph, no tools: nobody to tell
     }
-    DMUS_PMSG* message = NewLyricMessage(text, graph);
-    if (message == nullptr) {
-        graph->Release();
-        return;
-    }
-    // As a performance does: the tools are called with its lock held, so a routine called
-    // meanwhile on another thread waits until this lyric has been handed over.
-    PerformanceLock performanceLock;
-    HandToTools(graph, message);
-}
-
-DMUS_PMSG* LyricDelivery::NewLyricMessage(const std::u16string& text, IDirectMusicGraph* graph) {
     size_t size = offsetof(DMUS_LYRIC_PMSG, wszString) + (text.size() + 1) * sizeof(WCHAR);
     size = std::max(size, sizeof(DMUS_LYRIC_PMSG));
     DMUS_PMSG* message = nullptr;
     if (FAILED(performance->AllocPMsg(static_cast<ULONG>(size), &message)) || message == nullptr) {
-        return nullptr;
+        graph->Release();
+        return;
     }
     DMUS_LYRIC_PMSG* lyric = reinterpret_cast<DMUS_LYRIC_PMSG*>(message);
     REFERENCE_TIME now = 0;
@@ -236,7 +225,10 @@ DMUS_PMSG* LyricDelivery::NewLyricMessage(const std::u16string& text, IDirectMus
     lyric->wszString[text.size()] = 0;
     // The message owns this reference to the graph from here on.
     lyric->pGraph = graph;
-    return message;
+    // As a performance does: the tools are called with its lock held, so a routine called
+    // meanwhile on another thread waits until this lyric has been handed over.
+    PerformanceLock performanceLock;
+    HandToTools(graph, message);
 }
 
 void LyricDelivery::HandToTools(IDirectMusicGraph* graph, DMUS_PMSG* message) {

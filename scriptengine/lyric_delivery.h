@@ -14,7 +14,8 @@
 // has ended. A tool may be blocked meanwhile in SendMessageA towards a window of the stopping
 // thread (Harpix's posts and never waits, but any tool may send), so the wait serves the
 // messages sent to the stopping thread; otherwise the two threads would wait for each other
-// for ever. The thread allocates nothing of its own, so no exception can leave it.
+// for ever. Start and Send may throw std::bad_alloc, on the caller's thread; the delivery
+// thread allocates nothing of its own, so no exception can leave it.
 #pragma once
 
 #include <windows.h>
@@ -25,11 +26,10 @@
 
 class LyricDelivery {
 public:
-    // Starts the thread, with a reference to `performance`; null when Windows cannot (a failed
-    // allocation throws).
+    // Starts the thread, with a reference to `performance`; null when Windows cannot.
     static LyricDelivery* Start(IDirectMusicPerformance* performance);
 
-    // Queues one lyric; returns at once. A failed allocation throws, on the caller's thread.
+    // Queues one lyric; returns at once.
     void Send(const std::u16string& text);
 
     // See above. The object must not be used afterwards.
@@ -53,8 +53,6 @@ private:
     bool TakeNext(std::u16string& text);
     void Deliver(const std::u16string& text);
     IDirectMusicGraph* FindGraph();
-    // Allocated by the performance for `graph`, whose reference it takes over; null if none.
-    DMUS_PMSG* NewLyricMessage(const std::u16string& text, IDirectMusicGraph* graph);
     // To each tool that takes script lyrics, in graph order; then freed, unless a tool kept it.
     void HandToTools(IDirectMusicGraph* graph, DMUS_PMSG* message);
 

@@ -62,9 +62,6 @@ public:
     STDMETHOD(Save)(IStream* stream, WINBOOL clearDirty) override;
     STDMETHOD(GetSizeMax)(ULARGE_INTEGER* size) override;
 
-    ScriptObject(const ScriptObject&) = delete;
-    ScriptObject& operator=(const ScriptObject&) = delete;
-
 private:
     // Only Release deletes the object, when the last reference goes.
     ~ScriptObject() override;
