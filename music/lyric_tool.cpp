@@ -1,28 +1,13 @@
-// LyricTool: reference counting, the tool's answers to its graph, and the lyric hand-off.
+// LyricTool: the tool's answers to its graph, and the lyric hand-off.
 #include "lyric_tool.h"
 
 #include <dmerror.h>
 
 #include <cstring>
 
-namespace {
+#include "lock_holder.h"
 
-// RAII for the tool's lock, so that no return path leaves it held.
-class LockHolder {
-public:
-    explicit LockHolder(CRITICAL_SECTION& lock) : held(lock) { EnterCriticalSection(&held); }
-    ~LockHolder() { LeaveCriticalSection(&held); }
-    LockHolder(const LockHolder&) = delete;
-    LockHolder& operator=(const LockHolder&) = delete;
-
-private:
-    CRITICAL_SECTION& held;
-};
-
-}  // namespace
-
-LyricTool::LyricTool()
-    : targetWindow(nullptr), refCount(1), notifying(true), notificationPending(false) {
+LyricTool::LyricTool() : targetWindow(nullptr), notifying(true), notificationPending(false) {
     std::memset(lyricText, 0, sizeof lyricText);
     InitializeCriticalSection(&lock);
 }
@@ -76,18 +61,6 @@ STDMETHODIMP LyricTool::QueryInterface(REFIID riid, void** object) {
     }
     *object = nullptr;
     return E_NOINTERFACE;
-}
-
-STDMETHODIMP_(ULONG) LyricTool::AddRef() {
-    return InterlockedIncrement(&refCount);
-}
-
-STDMETHODIMP_(ULONG) LyricTool::Release() {
-    ULONG ref = InterlockedDecrement(&refCount);
-    if (ref == 0) {
-        delete this;
-    }
-    return ref;
 }
 
 STDMETHODIMP LyricTool::Init(IDirectMusicGraph*) {

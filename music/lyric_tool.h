@@ -15,13 +15,15 @@
 
 #include <cstddef>
 
+#include "reference_counted.h"
+
 // Sent by the lyric tool to its window when a new lyric is in lyricText.
 constexpr UINT WM_LYRIC = WM_USER + 1;
 
 // Room for the current lyric: 255 characters and the terminator.
 constexpr size_t kLyricTextSize = 256;
 
-class LyricTool : public IDirectMusicTool {
+class LyricTool : public ReferenceCounted<IDirectMusicTool> {
 public:
     // One reference, empty text, no window.
     LyricTool();
@@ -41,8 +43,6 @@ public:
 
     // IUnknown
     STDMETHOD(QueryInterface)(REFIID riid, void** object) override;
-    STDMETHOD_(ULONG, AddRef)() override;
-    STDMETHOD_(ULONG, Release)() override;
 
     // IDirectMusicTool
     STDMETHOD(Init)(IDirectMusicGraph* graph) override;
@@ -53,17 +53,13 @@ public:
     STDMETHOD(Flush)
     (IDirectMusicPerformance* performance, DMUS_PMSG* message, REFERENCE_TIME time) override;
 
-    LyricTool(const LyricTool&) = delete;
-    LyricTool& operator=(const LyricTool&) = delete;
-
 private:
     // Only Release deletes the tool, when the last reference goes.
-    virtual ~LyricTool();
+    ~LyricTool() override;
     void Copy(char* dest, size_t size, bool servesNotification);
 
     char lyricText[kLyricTextSize];
     HWND targetWindow;
-    LONG refCount;
 
     // Guards lyricText, notifying and notificationPending; never held while waiting for anyone.
     CRITICAL_SECTION lock;

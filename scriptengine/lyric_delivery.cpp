@@ -7,14 +7,15 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstring>
-#include <new>
-#include <vector>
+#include <utility>
 
+#include "lock_holder.h"
 #include "performance_lock.h"
 
 namespace {
 
-// More media types than any tool could mean: such an answer is not believed.
+// More media types than any tool could mean: such an answer is not believed. Read into an array
+// on the stack: the delivery thread allocates nothing of its own, so nothing on it can throw.
 constexpr DWORD kMaxMediaTypes = 1024;
 
 bool AcceptsScriptLyrics(IDirectMusicTool* tool) {
@@ -26,13 +27,13 @@ bool AcceptsScriptLyrics(IDirectMusicTool* tool) {
     if (FAILED(result) || count == 0 || count > kMaxMediaTypes) {
         return false;
     }
-    std::vector<DWORD> types(count);
-    DWORD* typesPointer = types.data();
+    DWORD types[kMaxMediaTypes];
+    DWORD* typesPointer = types;
     if (FAILED(tool->GetMediaTypes(&typesPointer, count))) {
         return false;
     }
-    return std::find(types.begin(), types.end(), static_cast<DWORD>(DMUS_PMSGT_SCRIPTLYRIC)) !=
-           types.end();
+    return std::find(types, types + count, static_cast<DWORD>(DMUS_PMSGT_SCRIPTLYRIC)) !=
+           types + count;
 }
 
 // Waits for `handle`, serving the messages that other threads send to this one meanwhile
@@ -55,10 +56,7 @@ void WaitServingSentMessages(HANDLE handle) {
 }  // namespace
 
 LyricDelivery* LyricDelivery::Start(IDirectMusicPerformance* performance) {
-    LyricDelivery* delivery = new (std::nothrow) LyricDelivery(performance);
-    if (delivery == nullptr) {
-        return nullptr;
-    }
+    LyricDelivery* delivery = new LyricDelivery(performance);
     if (delivery->wake == nullptr) {
         delivery->Release();
         return nullptr;
@@ -103,17 +101,19 @@ void LyricDelivery::Release() {
 }
 
 void LyricDelivery::Send(const std::u16string& text) {
-    EnterCriticalSection(&lock);
-    pending.push_back(text);
-    LeaveCriticalSection(&lock);
+    {
+        LockHolder hold(lock);
+        pending.push_back(text);
+    }
     SetEvent(wake);
 }
 
 void LyricDelivery::Stop() {
-    EnterCriticalSection(&lock);
-    stopping = true;
-    pending.clear();
-    LeaveCriticalSection(&lock);
+    {
+        LockHolder hold(lock);
+        stopping = true;
+        pending.clear();
+    }
     SetEvent(wake);
     // On the delivery thread itself (a tool let go of the script) there is nothing to wait for:
     // the thread ends when the tool returns, and its reference keeps this object until then.
@@ -124,10 +124,8 @@ void LyricDelivery::Stop() {
 }
 
 bool LyricDelivery::Stopping() {
-    EnterCriticalSection(&lock);
-    bool result = stopping;
-    LeaveCriticalSection(&lock);
-    return result;
+    LockHolder hold(lock);
+    return stopping;
 }
 
 DWORD WINAPI LyricDelivery::ThreadMain(void* self) {
@@ -150,27 +148,24 @@ DWORD WINAPI LyricDelivery::ThreadMain(void* self) {
 }
 
 void LyricDelivery::Run() {
-    for (;;) {
+    while (!Stopping()) {
         WaitForSingleObject(wake, INFINITE);
-        for (;;) {
-            std::u16string text;
-            EnterCriticalSection(&lock);
-            if (stopping) {
-                LeaveCriticalSection(&lock);
-                return;
-            }
-            bool any = !pending.empty();
-            if (any) {
-                text = pending.front();
-                pending.pop_front();
-            }
-            LeaveCriticalSection(&lock);
-            if (!any) {
-                break;
-            }
+        std::u16string text;
+        while (TakeNext(text)) {
             Deliver(text);
         }
     }
+}
+
+bool LyricDelivery::TakeNext(std::u16string& text) {
+    LockHolder hold(lock);
+    if (stopping || pending.empty()) {
+        return false;
+    }
+    // Moved, not copied: a copy could fail to allocate on a thread that has no one to tell.
+    text = std::move(pending.front());
+    pending.pop_front();
+    return true;
 }
 
 IDirectMusicGraph* LyricDelivery::FindGraph() {
@@ -230,10 +225,13 @@ void LyricDelivery::Deliver(const std::u16string& text) {
     lyric->wszString[text.size()] = 0;
     // The message owns this reference to the graph from here on.
     lyric->pGraph = graph;
-
     // As a performance does: the tools are called with its lock held, so a routine called
     // meanwhile on another thread waits until this lyric has been handed over.
     PerformanceLock performanceLock;
+    HandToTools(graph, message);
+}
+
+void LyricDelivery::HandToTools(IDirectMusicGraph* graph, DMUS_PMSG* message) {
     for (DWORD index = 0;; ++index) {
         IDirectMusicTool* tool = nullptr;
         if (FAILED(graph->GetTool(index, &tool)) || tool == nullptr) {
@@ -249,18 +247,12 @@ void LyricDelivery::Deliver(const std::u16string& text) {
         }
         message->pTool = tool;
         HRESULT result = tool->ProcessPMsg(performance, message);
-        if (result == DMUS_S_REQUEUE) {
-            if (Stopping()) {
-                break;
-            }
-            continue;
-        }
         if (result == S_OK) {
-            message = nullptr;  // the tool keeps it and will free it
+            return;  // the tool keeps it and will free it
         }
-        break;
+        if (result != DMUS_S_REQUEUE || Stopping()) {
+            break;
+        }
     }
-    if (message != nullptr) {
-        performance->FreePMsg(message);
-    }
+    performance->FreePMsg(message);
 }

@@ -12,8 +12,10 @@
 //
 // Stop ends delivery: lyrics not yet handed over are dropped, and it returns once the thread
 // has ended. A tool may be blocked meanwhile in SendMessageA towards a window of the stopping
-// thread (Harpix's lyric tool does exactly that), so the wait serves the messages sent to the
-// stopping thread; otherwise the two threads would wait for each other for ever.
+// thread (Harpix's posts and never waits, but any tool may send), so the wait serves the
+// messages sent to the stopping thread; otherwise the two threads would wait for each other
+// for ever. Start and Send may throw std::bad_alloc, on the caller's thread; the delivery
+// thread allocates nothing of its own, so no exception can leave it.
 #pragma once
 
 #include <windows.h>
@@ -24,7 +26,7 @@
 
 class LyricDelivery {
 public:
-    // Starts the thread, with a reference to `performance`; null when it cannot.
+    // Starts the thread, with a reference to `performance`; null when Windows cannot.
     static LyricDelivery* Start(IDirectMusicPerformance* performance);
 
     // Queues one lyric; returns at once.
@@ -47,8 +49,12 @@ private:
     static DWORD WINAPI ThreadMain(void* self);
     void Run();
     bool Stopping();
+    // Moves the next lyric into `text`; false when there is none or delivery is stopping.
+    bool TakeNext(std::u16string& text);
     void Deliver(const std::u16string& text);
     IDirectMusicGraph* FindGraph();
+    // To each tool that takes script lyrics, in graph order; then freed, unless a tool kept it.
+    void HandToTools(IDirectMusicGraph* graph, DMUS_PMSG* message);
 
     LONG refCount = 1;
     IDirectMusicPerformance* performance;

@@ -5,3 +5,5 @@ void ModuleAddObject();
 void ModuleRemoveObject();
 void ModuleLock();
 void ModuleUnlock();
+// Whether an object or a lock is left.
+bool ModuleInUse();

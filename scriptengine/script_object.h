@@ -6,7 +6,8 @@
 // routines can be called and the global variables read and written. Every method may be called
 // from any thread: one lock keeps the object's state whole, and it is never held while the
 // delivery thread is waited for. CallRoutine and SetVariableNumber first take the performance's
-// lock, as a routine that plays or stops something does (see performance_lock.h).
+// lock, as a routine that plays or stops something does (see performance_lock.h). A call that
+// cannot allocate what it needs answers E_OUTOFMEMORY.
 #pragma once
 
 #include <windows.h>
@@ -16,18 +17,18 @@
 
 #include "lyric_delivery.h"
 #include "performance_host.h"
+#include "reference_counted.h"
 #include "script_file.h"
 #include "script_runtime.h"
 
-class ScriptObject : public IDirectMusicScript, public IDirectMusicObject, public IPersistStream {
+class ScriptObject
+    : public ReferenceCounted<IDirectMusicScript, IDirectMusicObject, IPersistStream> {
 public:
     // One reference, nothing loaded.
     ScriptObject();
 
     // IUnknown (one for all three interfaces)
     STDMETHOD(QueryInterface)(REFIID riid, void** object) override;
-    STDMETHOD_(ULONG, AddRef)() override;
-    STDMETHOD_(ULONG, Release)() override;
 
     // IDirectMusicScript
     STDMETHOD(Init)
@@ -61,22 +62,23 @@ public:
     STDMETHOD(Save)(IStream* stream, WINBOOL clearDirty) override;
     STDMETHOD(GetSizeMax)(ULARGE_INTEGER* size) override;
 
-    ScriptObject(const ScriptObject&) = delete;
-    ScriptObject& operator=(const ScriptObject&) = delete;
-
 private:
     // Only Release deletes the object, when the last reference goes.
-    virtual ~ScriptObject();
+    ~ScriptObject() override;
 
     // Drops what Init made: the delivery (waited for), the runtime and the performance. Called
     // without the lock held.
     void Uninitialize();
+    // EnumRoutine and EnumVariable, with the runtime's list of names to look in.
+    HRESULT EnumName(bool (ScriptRuntime::*nameAt)(size_t, std::u16string&) const, DWORD index,
+                     WCHAR* name);
     // The name runtime errors give as their source: the loader's file name, else the script's.
     std::u16string SourceName() const;
-    // The common checks of the variable methods, under the lock.
-    HRESULT CheckVariableCall(const WCHAR* name) const;
+    // Under the object's lock, with the script initialised and its global variable `name`
+    // found: `action(key, value)` with the variable's name and value.
+    template <typename Action>
+    HRESULT WithVariable(const WCHAR* name, Action action);
 
-    LONG refCount = 1;
     CRITICAL_SECTION lock;
     bool loaded = false;
     ScriptFile file;

@@ -64,11 +64,7 @@ private:
     }
 
     bool Fail(int column, const std::string& description) {
-        error.line = line;
-        error.column = column;
-        error.description = description;
-        error.lineText = SourceLine(source, line);
-        return false;
+        return FailAt(error, source, line, column, description);
     }
 
     void LineBreak() {

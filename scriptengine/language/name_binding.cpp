@@ -5,7 +5,6 @@
 #include <map>
 #include <utility>
 
-#include "lexer.h"
 #include "script_text.h"
 
 namespace {
@@ -52,11 +51,7 @@ public:
 
 private:
     bool Fail(int line, int column, const std::string& description) {
-        error.line = line;
-        error.column = column;
-        error.description = description;
-        error.lineText = SourceLine(source, line);
-        return false;
+        return FailAt(error, source, line, column, description);
     }
     static std::string Quoted(const std::u16string& name) { return "'" + ToUtf8(name) + "'"; }
     bool Redefined(int line, int column, const std::u16string& name) {

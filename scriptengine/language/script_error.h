@@ -9,3 +9,8 @@ struct ScriptError {
     std::string description;
     std::u16string lineText;  // the whole line, without its line break
 };
+
+// Fills `error` for `description` at `line` and `column` of `source`, with that line's text.
+// Returns false, so that the step that failed can return it.
+bool FailAt(ScriptError& error, const std::u16string& source, int line, int column,
+            const std::string& description);

@@ -4,7 +4,7 @@
 #include <string>
 #include <utility>
 
-#include "lexer.h"
+#include "arithmetic.h"
 #include "script_text.h"
 
 struct ScriptRuntime::Frame {
@@ -13,47 +13,12 @@ struct ScriptRuntime::Frame {
 
 namespace {
 
-bool InRange(int64_t value) {
-    return value >= INT32_MIN && value <= INT32_MAX;
-}
-
 std::string Quoted(const std::u16string& name) {
     return "'" + ToUtf8(name) + "'";
 }
 
 std::u16string Decimal(int32_t value) {
     return FromAscii(std::to_string(value).c_str());
-}
-
-// Whole-number power as VBScript rounds it: a negative exponent gives a fraction that rounds
-// to 0, except for the bases 1 and -1; 0 to a negative power divides by zero.
-enum class PowerResult { Ok, Overflow, DivisionByZero };
-
-PowerResult Power(int64_t base, int64_t exponent, int64_t& result) {
-    if (exponent < 0) {
-        if (base == 0) {
-            return PowerResult::DivisionByZero;
-        }
-        result = base == 1 ? 1 : base == -1 ? (exponent % 2 == 0 ? 1 : -1) : 0;
-        return PowerResult::Ok;
-    }
-    if (base == 0 || base == 1) {
-        result = exponent == 0 ? 1 : base;
-        return PowerResult::Ok;
-    }
-    if (base == -1) {
-        result = exponent % 2 == 0 ? 1 : -1;
-        return PowerResult::Ok;
-    }
-    // |base| >= 2: past 32 factors it has left the range anyway.
-    result = 1;
-    for (int64_t i = 0; i < exponent; ++i) {
-        result *= base;
-        if (!InRange(result)) {
-            return PowerResult::Overflow;
-        }
-    }
-    return PowerResult::Ok;
 }
 
 }  // namespace
@@ -141,11 +106,7 @@ bool ScriptRuntime::VariableName(size_t index, std::u16string& name) const {
 }
 
 bool ScriptRuntime::Fail(int line, int column, const std::string& description) {
-    error->line = line;
-    error->column = column;
-    error->description = description;
-    error->lineText = SourceLine(source, line);
-    return false;
+    return FailAt(*error, source, line, column, description);
 }
 
 bool ScriptRuntime::Step(int line, int column) {
@@ -328,7 +289,13 @@ bool ScriptRuntime::Evaluate(const Expression& expression, Frame& frame, int32_t
                 !Evaluate(*expression.operands[1], frame, right)) {
                 return false;
             }
-            return EvaluateBinary(expression, left, right, value);
+            ArithmeticResult applied = Apply(expression.op, left, right, value);
+            if (applied != ArithmeticResult::Ok) {
+                return Fail(
+                    expression.line, expression.column,
+                    applied == ArithmeticResult::Overflow ? "Overflow" : "Division by zero");
+            }
+            return true;
         }
     }
     return true;
@@ -355,70 +322,5 @@ bool ScriptRuntime::EvaluateCall(const Expression& expression, Frame& frame, int
     }
     int32_t drawn = host->Random(limit);
     value = drawn < 1 ? 1 : drawn > limit ? limit : drawn;
-    return true;
-}
-
-bool ScriptRuntime::EvaluateBinary(const Expression& expression, int32_t left, int32_t right,
-                                   int32_t& value) {
-    int64_t a = left;
-    int64_t b = right;
-    int64_t result = 0;
-    switch (expression.op) {
-        case BinaryOperator::Add:
-            result = a + b;
-            break;
-        case BinaryOperator::Subtract:
-            result = a - b;
-            break;
-        case BinaryOperator::Multiply:
-            result = a * b;
-            break;
-        case BinaryOperator::IntegerDivide:
-        case BinaryOperator::Modulo:
-            if (b == 0) {
-                return Fail(expression.line, expression.column, "Division by zero");
-            }
-            // Both truncate toward zero; the remainder takes the sign of the dividend.
-            result = expression.op == BinaryOperator::IntegerDivide ? a / b : a % b;
-            break;
-        case BinaryOperator::Power:
-            switch (Power(a, b, result)) {
-                case PowerResult::Ok:
-                    break;
-                case PowerResult::Overflow:
-                    return Fail(expression.line, expression.column, "Overflow");
-                case PowerResult::DivisionByZero:
-                    return Fail(expression.line, expression.column, "Division by zero");
-            }
-            break;
-        case BinaryOperator::Equal:
-            result = a == b ? -1 : 0;
-            break;
-        case BinaryOperator::NotEqual:
-            result = a != b ? -1 : 0;
-            break;
-        case BinaryOperator::Less:
-            result = a < b ? -1 : 0;
-            break;
-        case BinaryOperator::LessOrEqual:
-            result = a <= b ? -1 : 0;
-            break;
-        case BinaryOperator::Greater:
-            result = a > b ? -1 : 0;
-            break;
-        case BinaryOperator::GreaterOrEqual:
-            result = a >= b ? -1 : 0;
-            break;
-        case BinaryOperator::And:
-            result = left & right;
-            break;
-        case BinaryOperator::Or:
-            result = left | right;
-            break;
-    }
-    if (!InRange(result)) {
-        return Fail(expression.line, expression.column, "Overflow");
-    }
-    value = static_cast<int32_t>(result);
     return true;
 }

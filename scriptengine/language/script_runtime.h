@@ -63,7 +63,6 @@ private:
     bool SetMaster(MasterValue which, int32_t value, const Statement& statement);
     bool Evaluate(const Expression& expression, Frame& frame, int32_t& value);
     bool EvaluateCall(const Expression& expression, Frame& frame, int32_t& value);
-    bool EvaluateBinary(const Expression& expression, int32_t left, int32_t right, int32_t& value);
     bool Fail(int line, int column, const std::string& description);
     // Counts one statement or expression of the running call against kMaxSteps.
     bool Step(int line, int column);

@@ -1,5 +1,5 @@
-// The stand-in engine as Harpix meets it, registered in its Wine prefix: loaded by Wine's loader,
-// delivering lyrics under the performance's lock, released during a lyric flood.
+// The stand-in engine's code, linked in, with Wine's DirectMusic: lyrics delivered under the
+// performance's lock, a release in a lyric flood, each call with an allocation failing in turn.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -7,9 +7,10 @@
 #include <dmusici.h>
 #include <dmplugin.h>
 
+#include <shlwapi.h>
+
 #include <algorithm>
-#include <cstring>
-#include <fstream>
+#include <cstdlib>
 #include <functional>
 #include <memory>
 #include <string>
@@ -17,9 +18,14 @@
 
 #include "bounded_wait.h"
 #include "script_file_writer.h"
+#include "script_object.h"
 #include "script_text.h"
 
 namespace {
+
+// The allocation that operator new (below) fails: the allocationsLeft'th on failingThread.
+volatile LONG failingThread = 0;
+int allocationsLeft = 0;
 
 const DWORD testThread = GetCurrentThreadId();
 
@@ -80,7 +86,7 @@ struct Tool : IDirectMusicTool {
     }
 };
 
-// COM, Wine's performance (not started) with a graph of its own, Wine's loader, the tools.
+// COM, Wine's performance (not started) with a graph of its own, the tools.
 class StandIn : public ::testing::Test {
 protected:
     StandIn() {
@@ -89,22 +95,19 @@ protected:
                          IID_IDirectMusicPerformance8, reinterpret_cast<void**>(&performance));
         CoCreateInstance(CLSID_DirectMusicGraph, nullptr, CLSCTX_INPROC, IID_IDirectMusicGraph,
                          reinterpret_cast<void**>(&graph));
-        CoCreateInstance(CLSID_DirectMusicLoader, nullptr, CLSCTX_INPROC, IID_IDirectMusicLoader8,
-                         reinterpret_cast<void**>(&loader));
     }
     void SetUp() override {
-        ASSERT_TRUE(performance != nullptr && graph != nullptr && loader != nullptr);
+        ASSERT_TRUE(performance != nullptr && graph != nullptr);
         ASSERT_EQ(performance->SetGraph(graph), S_OK);
     }
     ~StandIn() override {
         for (const std::unique_ptr<Tool>& tool : tools) {
             graph->RemoveTool(tool.get());
         }
-        if (performance != nullptr && graph != nullptr && loader != nullptr) {
+        if (performance != nullptr && graph != nullptr) {
             performance->CloseDown();
             performance->Release();
             graph->Release();
-            loader->Release();
         }
         CoUninitialize();
     }
@@ -114,33 +117,24 @@ protected:
         EXPECT_EQ(graph->InsertTool(tools.back().get(), nullptr, 0, tools.size() - 1), S_OK);
         return *tools.back();
     }
-    // Loaded as Harpix does, through Wine's loader, which must find the stand-in, and initialised.
-    IDirectMusicScript* NewScript(const char* source) {
+    static IStream* ScriptStream(const char* source) {
         ScriptFileContents contents;
         Utf8ToUtf16(source, contents.source);
         std::vector<uint8_t> bytes = WriteScriptFile(contents);
-        char path[MAX_PATH];
-        GetTempPathA(MAX_PATH, path);
-        std::strcat(path, "harpix-standin-test.spt");
-        std::ofstream(path, std::ios::binary)
-            .write(reinterpret_cast<char*>(bytes.data()), bytes.size());
-        std::wstring widePath(path, path + std::strlen(path));
-        IDirectMusicScript* script = nullptr;
-        EXPECT_EQ(
-            loader->LoadObjectFromFile(CLSID_DirectMusicScript, IID_IDirectMusicScript,
-                                       W(widePath.c_str()), reinterpret_cast<void**>(&script)),
-            S_OK);
-        DeleteFileA(path);
-        if (script != nullptr) {
-            loader->ReleaseObjectByUnknown(script);  // the next file of this name is another
-            EXPECT_EQ(script->Init(performance, nullptr), S_OK);
-        }
+        return SHCreateMemStream(bytes.data(), static_cast<UINT>(bytes.size()));
+    }
+    // Loaded and initialised as Wine's loader and Harpix do it.
+    IDirectMusicScript* NewScript(const char* source) {
+        IStream* stream = ScriptStream(source);
+        ScriptObject* script = new ScriptObject;
+        EXPECT_EQ(script->Load(stream), S_OK);
+        EXPECT_EQ(script->Init(performance, nullptr), S_OK);
+        stream->Release();
         return script;
     }
 
     IDirectMusicPerformance8* performance = nullptr;
     IDirectMusicGraph* graph = nullptr;
-    IDirectMusicLoader8* loader = nullptr;
     Log log;
     std::vector<std::unique_ptr<Tool>> tools;
     // The whole test, its tools' removal included.
@@ -156,7 +150,6 @@ TEST_F(StandIn, LyricsReachTheToolsThatTakeThemInGraphOrderOnAThreadOfItsOwn) {
     IDirectMusicScript* script = NewScript(
         "Dim n\nSub Sing\n  n = 3\n  Trace \"\"\"\xC3\xA9t\xC3\xA9\"\" \xE2\x99\xAA\"\n  Trace "
         "n\nEnd Sub\n");
-    ASSERT_NE(script, nullptr);
     ASSERT_EQ(script->CallRoutine(W(L"Sing"), nullptr), S_OK);
     EXPECT_TRUE(WaitUntil([&] { return log.count == 6; }));
     EXPECT_EQ(script->Release(), 0u);  // waits for the delivery thread to end
@@ -185,7 +178,6 @@ TEST_F(StandIn, CallsFromTheWindowsThreadWaitWhileAToolIsHandedALyric) {
     };
     script =
         NewScript("Dim n\nSub Sing\n  Trace \"hold\"\nEnd Sub\nSub Mark\n  n = n + 1\nEnd Sub\n");
-    ASSERT_NE(script, nullptr);
     for (bool setVariable : {false, true}) {
         SCOPED_TRACE(setVariable ? "SetVariableNumber" : "CallRoutine");
         ResetEvent(called);
@@ -223,7 +215,6 @@ TEST_F(StandIn, ReleasingDuringALyricFloodServesTheToolsSendAndWaitsForIt) {
         IDirectMusicScript* script = NewScript(
             "Dim depth\nSub Flood\n  depth = depth + 1\n  Trace \"flood\"\n"
             "  If depth < 60 Then Flood\nEnd Sub\n");
-        ASSERT_NE(script, nullptr);
         ASSERT_EQ(script->CallRoutine(W(L"Flood"), nullptr), S_OK);
         // Every other time the release begins while the tool is blocked in its send; this wait
         // serves no messages, so the send stays blocked.
@@ -243,4 +234,43 @@ TEST_F(StandIn, ReleasingDuringALyricFloodServesTheToolsSendAndWaitsForIt) {
     DestroyWindow(window);
 }
 
+TEST_F(StandIn, EveryCallThatCannotAllocateAnswersOutOfMemoryAndLeavesTheObjectWhole) {
+    // Names and text long enough to be allocated, not kept inside their strings.
+    IStream* stream = ScriptStream(
+        "Dim versesSung\nSub SingAlong\n  versesSung = versesSung + 1\n  Trace \"la la la\"\n"
+        "End Sub\nSub Stumbling\n  versesSung = 1 \\ 0\nEnd Sub\n");
+    ScriptObject* script = new ScriptObject;
+    const std::pair<std::function<HRESULT()>, HRESULT> calls[] = {
+        {[&] { return script->Load((stream->Seek({}, STREAM_SEEK_SET, nullptr), stream)); }, S_OK},
+        {[&] { return script->Init(performance, nullptr); }, S_OK},
+        {[&] { return script->CallRoutine(W(L"SingAlong"), nullptr); }, S_OK},
+        {[&] { return script->CallRoutine(W(L"Stumbling"), nullptr); },
+         DMUS_E_AUDIOVBSCRIPT_RUNTIMEERROR},
+        {[&] { return script->SetVariableNumber(W(L"versesSung"), 1, nullptr); }, S_OK},
+    };
+    // Its 1st allocation failing, its 2nd...: E_OUTOFMEMORY (or done without it), object whole.
+    for (const auto& [call, expected] : calls) {
+        for (int nth = 1, failed = 1; failed; ++nth) {
+            allocationsLeft = nth;
+            failingThread = static_cast<LONG>(GetCurrentThreadId());
+            HRESULT result = call();
+            failed = InterlockedExchange(&failingThread, 0) == 0;
+            EXPECT_TRUE(result == expected || (failed && result == E_OUTOFMEMORY)) << nth;
+        }
+    }
+    EXPECT_EQ(script->Release(), 0u) << "it waits for the delivery thread: no lock may stay taken";
+    stream->Release();
+}
+
 }  // namespace
+
+// The library's own, but that the allocation the test chose fails.
+void* operator new(std::size_t size) {
+    bool fails = failingThread == static_cast<LONG>(GetCurrentThreadId()) && --allocationsLeft == 0;
+    void* memory = fails ? nullptr : std::malloc(size == 0 ? 1 : size);
+    if (memory == nullptr) {
+        failingThread = 0;
+        throw std::bad_alloc();
+    }
+    return memory;
+}

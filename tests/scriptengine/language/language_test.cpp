@@ -5,18 +5,14 @@
 #include <climits>
 #include <memory>
 #include <string>
+#include <tuple>
+#include <utility>
 
 #include "script_compiler.h"
 #include "script_runtime.h"
 #include "script_text.h"
 
 namespace {
-
-std::u16string U16(const std::string& utf8) {
-    std::u16string text;
-    EXPECT_TRUE(Utf8ToUtf16(utf8, text));
-    return text;
-}
 
 // Trace's way out is tested with the engine (tests/scriptengine); Rand answers its own limit.
 struct QuietHost : ScriptHost {
@@ -27,7 +23,7 @@ struct QuietHost : ScriptHost {
 
 // A source compiled (with one container object, "Intro") and ready to call.
 struct Script {
-    explicit Script(const std::string& source) : text(U16(source)) {
+    explicit Script(const std::string& source) : text(FromAscii(source.c_str())) {
         Program program;
         if (CompileScript(text, {u"Intro"}, program, error)) {
             runtime = std::make_unique<ScriptRuntime>(std::move(program), text);
@@ -35,15 +31,15 @@ struct Script {
     }
     RunResult Call(const std::string& routine) {
         error = ScriptError();
-        return runtime ? runtime->CallRoutine(U16(routine), host, error)
+        return runtime ? runtime->CallRoutine(FromAscii(routine.c_str()), host, error)
                        : RunResult::RoutineNotFound;
     }
     int32_t Get(const char* name) {
         int32_t value = -12345;
-        EXPECT_TRUE(runtime && runtime->GetVariable(U16(name), value)) << "no global " << name;
+        EXPECT_TRUE(runtime && runtime->GetVariable(FromAscii(name), value)) << "no " << name;
         return value;
     }
-    void Set(const char* name, int32_t v) { ASSERT_TRUE(runtime->SetVariable(U16(name), v)); }
+    void Set(const char* name, int32_t v) { ASSERT_TRUE(runtime->SetVariable(FromAscii(name), v)); }
     std::string Where() const { return std::to_string(error.line) + ": " + error.description; }
     std::u16string text;
     ScriptError error;
@@ -57,10 +53,7 @@ std::string Repeat(const std::string& part, int times) {
 
 TEST(Language, ExpressionsComputeAsVBScriptDoes) {
     // clang-format off
-    const struct {
-        std::string expression;
-        int32_t expected;
-    } rows[] = {
+    const std::pair<std::string, int32_t> rows[] = {
         {"1 + 2 * 3", 7}, {"(1 + 2) * 3", 9}, {"10 - 2 - 3", 5}, {"- -5", 5}, {"-7 \\ 2", -3},
         {"7 \\ -2", -3}, {"3 \\ 2 * 2", 0}, {"-7 Mod 3", -1}, {"7 Mod -3", 1}, {"2 + 7 Mod 3", 3},
         {"7 Mod 4 \\ 2", 1}, {"2 ^ 3 ^ 2", 64}, {"-2 ^ 2", -4}, {"2 ^ -1", 0}, {"-1 ^ -3", -1},
@@ -74,12 +67,12 @@ TEST(Language, ExpressionsComputeAsVBScriptDoes) {
         {"1" + Repeat(" + 1", 98), 99},
     };
     // clang-format on
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.expression.substr(0, 40));
-        Script script("Dim r\nSub T\n  r = " + row.expression + "\nEnd Sub\n");
+    for (const auto& [expression, expected] : rows) {
+        SCOPED_TRACE(expression.substr(0, 40));
+        Script script("Dim r\nSub T\n  r = " + expression + "\nEnd Sub\n");
         ASSERT_TRUE(script.runtime) << script.Where();
         EXPECT_EQ(script.Call("T"), RunResult::Ok) << script.Where();
-        EXPECT_EQ(script.Get("r"), row.expected);
+        EXPECT_EQ(script.Get("r"), expected);
     }
 }
 
@@ -102,11 +95,7 @@ TEST(Language, IfRoutinesAndScopingWorkAsTheDemosUseThem) {
         "Sub Volume\n  SetMasterVolume (x - 10) * 300\n  r = GetMasterVolume()\nEnd Sub\n");
     ASSERT_TRUE(script.runtime) << script.Where();
     // clang-format off
-    const struct {
-        const char* routine;
-        int32_t x;
-        int32_t r;
-    } rows[] = {
+    const std::tuple<const char*, int32_t, int32_t> rows[] = {  // routine, x, r
         {"Branch", -5, -1}, {"Branch", 0, 100}, {"Branch", 3, 11}, {"branch", 50, 99},
         {"OneLine", 1, 10}, {"OneLine", 0, 20}, {"Nested", 0, 0}, {"Nested", 3, 1},
         {"Nested", 7, 2},
@@ -116,24 +105,20 @@ TEST(Language, IfRoutinesAndScopingWorkAsTheDemosUseThem) {
         {"Tempo", 0, 150}, {"Volume", 8, -600},
     };
     // clang-format on
-    for (const auto& row : rows) {
-        SCOPED_TRACE(std::string(row.routine) + " " + std::to_string(row.x));
-        script.Set("x", row.x);
+    for (const auto& [routine, x, r] : rows) {
+        SCOPED_TRACE(std::string(routine) + " " + std::to_string(x));
+        script.Set("x", x);
         script.Set("r", 0);
-        EXPECT_EQ(script.Call(row.routine), RunResult::Ok) << script.Where();
-        EXPECT_EQ(script.Get("r"), row.r);
-        EXPECT_EQ(script.Get("x"), row.x) << "the global changed";
+        EXPECT_EQ(script.Call(routine), RunResult::Ok) << script.Where();
+        EXPECT_EQ(script.Get("r"), r);
+        EXPECT_EQ(script.Get("x"), x) << "the global changed";
     }
     EXPECT_EQ(script.Call("Missing"), RunResult::RoutineNotFound);
 }
 
 TEST(Language, EachCompileErrorIsFoundAtItsPlace) {
     // clang-format off
-    const struct {
-        std::string source;
-        int line;
-        int column;
-    } rows[] = {
+    const std::tuple<std::string, int, int> rows[] = {  // source, line, column
         {"Sub T\n  x = 1.5\nEnd Sub", 2, 6}, {"Sub T\n  Trace \"open\nEnd Sub", 2, 8},
         {"Sub T\n  x = 2147483648\nEnd Sub", 2, 6}, {"Sub T\n  x = 1 / 2\nEnd Sub", 2, 8},
         {"Sub T\n  x = 1 + _\n  2\nEnd Sub", 2, 10}, {"Sub T\n  x = 1 # 2\nEnd Sub", 2, 8},
@@ -148,12 +133,12 @@ TEST(Language, EachCompileErrorIsFoundAtItsPlace) {
         {"Sub T\n" + Repeat("If 1 Then\n", 17) + Repeat("End If\n", 17) + "End Sub", 18, 0},
     };
     // clang-format on
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.source.substr(0, 40));
-        Script script(row.source);
+    for (const auto& [source, line, column] : rows) {
+        SCOPED_TRACE(source.substr(0, 40));
+        Script script(source);
         ASSERT_FALSE(script.runtime) << "compiled";
-        EXPECT_EQ(script.error.line, row.line) << script.Where();
-        EXPECT_EQ(script.error.column, row.column) << script.Where();
+        EXPECT_EQ(script.error.line, line) << script.Where();
+        EXPECT_EQ(script.error.column, column) << script.Where();
     }
 }
 

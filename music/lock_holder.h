@@ -1,0 +1,16 @@
+// A critical section held for one scope, so that no return path (nor an exception) leaves it
+// held. Shared with the stand-in script engine, whose objects guard their state the same way.
+#pragma once
+
+#include <windows.h>
+
+class LockHolder {
+public:
+    explicit LockHolder(CRITICAL_SECTION& lock) : held(lock) { EnterCriticalSection(&held); }
+    ~LockHolder() { LeaveCriticalSection(&held); }
+    LockHolder(const LockHolder&) = delete;
+    LockHolder& operator=(const LockHolder&) = delete;
+
+private:
+    CRITICAL_SECTION& held;
+};
