@@ -27,6 +27,48 @@ WCHAR* W(const wchar_t* text) {
     return const_cast<WCHAR*>(text);
 }
 
+// Set when the test's thread finds a lock of the engine taken: it is about to wait for it.
+HANDLE lockTaken = CreateEventA(nullptr, FALSE, FALSE, nullptr);
+void WINAPI EnterWatched(CRITICAL_SECTION* section) {
+    if (GetCurrentThreadId() != testThread || !TryEnterCriticalSection(section)) {
+        if (GetCurrentThreadId() == testThread) {
+            SetEvent(lockTaken);
+        }
+        EnterCriticalSection(section);
+    }
+}
+
+// The engine's EnterCriticalSection, in the import table of the module holding `code`, made
+// EnterWatched.
+bool WatchLocks(const void* code) {
+    HMODULE module = nullptr;
+    GetModuleHandleExA(
+        GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+        static_cast<LPCSTR>(code), &module);
+    auto* base = reinterpret_cast<BYTE*>(module);
+    auto* nt = reinterpret_cast<IMAGE_NT_HEADERS*>(
+        base + reinterpret_cast<IMAGE_DOS_HEADER*>(base)->e_lfanew);
+    auto* import = reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR*>(
+        base + nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT].VirtualAddress);
+    for (; module != nullptr && import->Name != 0; ++import) {
+        auto* name = reinterpret_cast<IMAGE_THUNK_DATA*>(base + import->OriginalFirstThunk);
+        auto* slot = reinterpret_cast<IMAGE_THUNK_DATA*>(base + import->FirstThunk);
+        for (; name->u1.AddressOfData != 0; ++name, ++slot) {
+            const char* function =
+                IMAGE_SNAP_BY_ORDINAL(name->u1.Ordinal)
+                    ? ""
+                    : reinterpret_cast<IMAGE_IMPORT_BY_NAME*>(base + name->u1.AddressOfData)->Name;
+            DWORD was = 0;
+            if (std::strcmp(function, "EnterCriticalSection") == 0 &&
+                VirtualProtect(slot, sizeof *slot, PAGE_READWRITE, &was)) {
+                slot->u1.Function = reinterpret_cast<ULONG_PTR>(&EnterWatched);
+                return VirtualProtect(slot, sizeof *slot, was, &was);
+            }
+        }
+    }
+    return false;
+}
+
 // "tool:text" for each lyric; written on the delivery thread, read once the script is released.
 struct Log {
     std::vector<std::string> entries;
@@ -179,13 +221,16 @@ TEST_F(StandIn, CallsFromTheWindowsThreadWaitWhileAToolIsHandedALyric) {
         // The delivering thread holds the lock, and may take it again.
         EXPECT_EQ(script->SetVariableNumber(W(L"n"), 10, nullptr), S_OK);
         EXPECT_EQ(script->CallRoutine(W(L"Mark"), nullptr), S_OK);
+        ResetEvent(lockTaken);  // the test thread waits for `entered`, touching no lock
         SetEvent(entered);
-        // Without the lock the test thread's call would be done well within this.
-        whileInside = WaitForSingleObject(called, 1000);
+        // The test thread's call either waits for the lock or, without it, is done.
+        const HANDLE either[] = {called, lockTaken};
+        whileInside = WaitForMultipleObjects(2, either, FALSE, kPatience);
     };
     script =
         NewScript("Dim n\nSub Sing\n  Trace \"hold\"\nEnd Sub\nSub Mark\n  n = n + 1\nEnd Sub\n");
     ASSERT_NE(script, nullptr);
+    ASSERT_TRUE(WatchLocks(*reinterpret_cast<void**>(script)));
     for (bool setVariable : {false, true}) {
         SCOPED_TRACE(setVariable ? "SetVariableNumber" : "CallRoutine");
         ResetEvent(called);
@@ -196,7 +241,7 @@ TEST_F(StandIn, CallsFromTheWindowsThreadWaitWhileAToolIsHandedALyric) {
                   S_OK);
         SetEvent(called);
         ASSERT_TRUE(WaitUntil([&] { return log.count == (setVariable ? 2 : 1); }));
-        EXPECT_EQ(whileInside, static_cast<DWORD>(WAIT_TIMEOUT)) << "the call did not wait";
+        EXPECT_EQ(whileInside, WAIT_OBJECT_0 + 1) << "the call did not wait";
     }
     script->Release();
     CloseHandle(entered);
