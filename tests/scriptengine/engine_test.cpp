@@ -38,30 +38,25 @@ void WINAPI EnterWatched(CRITICAL_SECTION* section) {
     }
 }
 
-// The engine's EnterCriticalSection, in the import table of the module holding `code`, made
-// EnterWatched.
+// Makes the engine's EnterCriticalSection EnterWatched, in the import table of the module that
+// holds `code`.
 bool WatchLocks(const void* code) {
     HMODULE module = nullptr;
     GetModuleHandleExA(
         GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
         static_cast<LPCSTR>(code), &module);
     auto* base = reinterpret_cast<BYTE*>(module);
-    auto* nt = reinterpret_cast<IMAGE_NT_HEADERS*>(
-        base + reinterpret_cast<IMAGE_DOS_HEADER*>(base)->e_lfanew);
-    auto* import = reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR*>(
-        base + nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT].VirtualAddress);
-    for (; module != nullptr && import->Name != 0; ++import) {
-        auto* name = reinterpret_cast<IMAGE_THUNK_DATA*>(base + import->OriginalFirstThunk);
-        auto* slot = reinterpret_cast<IMAGE_THUNK_DATA*>(base + import->FirstThunk);
-        for (; name->u1.AddressOfData != 0; ++name, ++slot) {
-            const char* function =
-                IMAGE_SNAP_BY_ORDINAL(name->u1.Ordinal)
-                    ? ""
-                    : reinterpret_cast<IMAGE_IMPORT_BY_NAME*>(base + name->u1.AddressOfData)->Name;
+    const IMAGE_DATA_DIRECTORY& imports =
+        reinterpret_cast<IMAGE_NT_HEADERS*>(base +
+                                            reinterpret_cast<IMAGE_DOS_HEADER*>(base)->e_lfanew)
+            ->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
+    const auto enter = reinterpret_cast<ULONG_PTR>(&EnterCriticalSection);
+    for (auto* d = reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR*>(base + imports.VirtualAddress);
+         d->Name != 0; ++d) {
+        for (auto* slot = reinterpret_cast<ULONG_PTR*>(base + d->FirstThunk); *slot != 0; ++slot) {
             DWORD was = 0;
-            if (std::strcmp(function, "EnterCriticalSection") == 0 &&
-                VirtualProtect(slot, sizeof *slot, PAGE_READWRITE, &was)) {
-                slot->u1.Function = reinterpret_cast<ULONG_PTR>(&EnterWatched);
+            if (*slot == enter && VirtualProtect(slot, sizeof *slot, PAGE_READWRITE, &was)) {
+                *slot = reinterpret_cast<ULONG_PTR>(&EnterWatched);
                 return VirtualProtect(slot, sizeof *slot, was, &was);
             }
         }
