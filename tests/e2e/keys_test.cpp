@@ -17,10 +17,10 @@ TEST(Keys, AltSlashTypedAtTheMainWindowOpensTheAboutBoxAndOkClosesIt) {
     Process harpix = StartIn(folder);
     HWND main = harpix.WaitForMainWindow();
     ASSERT_NE(main, nullptr);
-    // A key pressed before Harpix holds the foreground is lost (Alt pressed as the main window
-    // shows: the '/' after it arrives alone). Start-up moves the foreground from the wait window
-    // to the main window and then destroys the wait window: type once that is over and Harpix
-    // waits for input.
+    // Keys go to whichever thread holds the foreground as each arrives: an Alt pressed before
+    // the main window holds it is lost, and the '/' after it arrives alone. Start-up moves the
+    // foreground from the wait window to the main window and then destroys the wait window:
+    // type once that is over and Harpix waits for input.
     ASSERT_TRUE(WaitUntil([&] { return harpix.FindWindow("Harpix  ") == nullptr; }));
     ASSERT_TRUE(harpix.WaitIdle());
     ASSERT_TRUE(TypeRealKeys(main, {VK_MENU, VK_OEM_2, -VK_OEM_2, -VK_MENU}));
