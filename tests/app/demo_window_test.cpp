@@ -15,6 +15,9 @@
 #include "object_records.h"
 #include "resource.h"
 
+// harpix-check's width of a text (window_geometry.h, whose ids would clash with the program's).
+int EstimatedTextWidth(const std::string& text);
+
 namespace {
 
 const char kDemo[] =
@@ -70,6 +73,20 @@ TEST(DemoWindow, IsMadeAsDescribedAfterTheStartUpRoutineAndTornDownInOrderOnExit
     EXPECT_EQ(std::make_tuple(f.lfHeight, f.lfWidth, f.lfWeight, f.lfPitchAndFamily,
                               std::string(f.lfFaceName)),
               std::make_tuple(15L, 5L, 500L, BYTE(VARIABLE_PITCH | FF_SWISS), "MS Sans Serif"));
+    // harpix-check's widths are this font's, for every byte from the space on (code page 1252).
+    HDC dc = GetDC(demo.Child(75));
+    HGDIOBJ old = SelectObject(dc, controlFont);
+    std::string differ;
+    for (int c = 0x20; c <= 0xFF; ++c) {
+        const char text[] = {static_cast<char>(c), '\0'};
+        SIZE size = {};
+        if (!GetTextExtentPoint32A(dc, text, 1, &size) || size.cx != EstimatedTextWidth(text)) {
+            differ += std::to_string(c) + ":" + std::to_string(size.cx) + " ";
+        }
+    }
+    SelectObject(dc, old);
+    ReleaseDC(demo.Child(75), dc);
+    EXPECT_EQ(differ, "") << "byte:width where harpix-check gives another width";
     Calls calls = demo.world.log.Take();
     EXPECT_LT(FirstCall(calls, "Script.CallRoutine(Start"),
               FirstCall(calls, "Script.GetVariableNumber(TempoValue"));

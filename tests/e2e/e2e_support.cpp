@@ -236,14 +236,14 @@ bool TypeRealKeys(HWND window, const std::vector<int>& keys) {
     if (!WaitUntil([top] { return SetForegroundWindow(top) && GetForegroundWindow() == top; })) {
         return false;
     }
-    for (int key : keys) {
-        INPUT input = {};
-        input.type = INPUT_KEYBOARD;
-        input.ki.wVk = static_cast<WORD>(key < 0 ? -key : key);
-        input.ki.dwFlags = key < 0 ? KEYEVENTF_KEYUP : 0;
-        SendInput(1, &input, sizeof input);
+    std::vector<INPUT> inputs(keys.size());
+    for (size_t i = 0; i < keys.size(); ++i) {
+        inputs[i].type = INPUT_KEYBOARD;
+        inputs[i].ki.wVk = static_cast<WORD>(keys[i] < 0 ? -keys[i] : keys[i]);
+        inputs[i].ki.dwFlags = keys[i] < 0 ? KEYEVENTF_KEYUP : 0;
     }
-    return true;
+    return SendInput(inputs.size(), inputs.data(), sizeof(INPUT)) == inputs.size() &&
+           GetForegroundWindow() == top;
 }
 
 void StartWatchdog(int seconds) {

@@ -50,6 +50,7 @@ public:
     DWORD ThreadId() const { return info_.dwThreadId; }
     DWORD ExitCode() const;  // 0xFFFFFFFF when the program did not end within kPatience
     bool Running() const { return WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT; }
+    bool WaitIdle() const { return WaitForInputIdle(info_.hProcess, kPatience) == 0; }
     // A visible top-level window of the program with that class, or null (after the wait, or
     // at once when the program has ended).
     HWND FindWindow(const char* className) const;
@@ -84,7 +85,9 @@ HWND FocusOf(DWORD threadId);
 void PressKey(DWORD threadId, WPARAM key);
 void TypeText(DWORD threadId, const char* text);
 // Real keyboard input to `window`'s top-level window, once it is in the foreground: where a
-// modifier must be held. A negative entry releases the key -entry.
+// modifier must be held. A negative entry releases the key -entry. Input goes to the thread in
+// the foreground as each key arrives, so all go in one SendInput; false if the window lost the
+// foreground meanwhile.
 bool TypeRealKeys(HWND window, const std::vector<int>& keys);
 
 void StartWatchdog(int seconds);  // ends all, the driver too, when a test runs over `seconds`

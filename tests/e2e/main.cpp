@@ -26,5 +26,11 @@ int main(int argc, char** argv) {
     // Past any test's own waits and below ctest's limit: a hang ends here, with what the test
     // started, rather than when ctest kills Wine.
     StartWatchdog(240);
-    return RUN_ALL_TESTS();
+    const int failed = RUN_ALL_TESTS();
+    // A filter that selects nothing (a suite renamed, a typo in CMake) must not pass as a run.
+    if (testing::UnitTest::GetInstance()->test_to_run_count() == 0) {
+        std::fputs("harpix_e2e: the filter selects no test\n", stderr);
+        return 1;
+    }
+    return failed;
 }

@@ -35,8 +35,10 @@ const char kCannotInitialize[] =
     "drivers, lack of audio service, a problem with DSound, or a problem with DMusic. Harpix is "
     "exiting.";
 
-// Whether the wait window shows "Please Wait......." at (10, 10) of its client area, compared
-// pixel for pixel with the same text drawn here in the same (system) font, black on white.
+// Whether the wait window shows "Please Wait......." at (10, 10) of its client area and nothing
+// after it, compared pixel for pixel with the same text drawn here in the same (system) font,
+// black on white, with one more character cell of white on its right: a dot or a word more
+// fails too.
 bool ShowsWaitText(HWND wait) {
     static const char kText[] = "Please Wait.......";
     HDC screen = GetDC(nullptr);
@@ -44,14 +46,18 @@ bool ShowsWaitText(HWND wait) {
     SelectObject(memory, GetStockObject(SYSTEM_FONT));
     SIZE size;
     GetTextExtentPoint32A(memory, kText, sizeof kText - 1, &size);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, size.cx, size.cy);
+    TEXTMETRICA metrics;
+    GetTextMetricsA(memory, &metrics);
+    const int width = size.cx + metrics.tmMaxCharWidth;
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, width, size.cy);
     HGDIOBJ old = SelectObject(memory, bitmap);
+    PatBlt(memory, 0, 0, width, size.cy, WHITENESS);
     TextOutA(memory, 0, 0, kText, sizeof kText - 1);
     POINT origin = {10, 10};
     ClientToScreen(wait, &origin);
     int differ = 0;
     for (int y = 0; y < size.cy; ++y) {
-        for (int x = 0; x < size.cx; ++x) {
+        for (int x = 0; x < width; ++x) {
             differ += GetPixel(memory, x, y) != GetPixel(screen, origin.x + x, origin.y + y);
         }
     }
@@ -99,6 +105,8 @@ TEST(Messages, TheReadersComeInOrderUnownedOverTheWaitWindowAndStartUpGoesOn) {
         }
         HWND main = harpix.WaitForMainWindow();
         ASSERT_NE(main, nullptr) << "start-up did not go on after the last message";
+        // The program shows the main window first and destroys the wait window after it.
+        EXPECT_TRUE(WaitUntil([&] { return harpix.FindWindow("Harpix  ") == nullptr; }));
         EXPECT_EQ(harpix.FindWindow("#32770"), nullptr);
         PostMessageA(main, WM_COMMAND, 105, 0);
         EXPECT_EQ(harpix.ExitCode(), 0u);

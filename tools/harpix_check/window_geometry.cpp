@@ -13,15 +13,24 @@ ControlRect Rect(int id, ControlKind kind, int32_t x, int32_t y, int32_t width, 
     return {id, kind, x, y, std::max(width, 0), std::max(height, 0), text, record};
 }
 
-// Character widths in pixels from the space to the tilde of the face Windows (and Wine, with
-// its own fonts) gives the controls' font: the 13-pixel "MS Sans Serif"; other bytes count 5.
-const unsigned char kWidths[95] = {
-    3,  3, 5, 7, 6, 8, 6, 2,  3, 3, 4, 6, 3, 3, 3, 5,  // space to /
-    6,  6, 6, 6, 6, 6, 6, 6,  6, 6, 3, 3, 6, 6, 6, 6,  // 0 to ?
-    11, 7, 7, 7, 8, 7, 6, 8,  8, 3, 5, 7, 6, 9, 8, 8,  // @ to O
-    7,  8, 8, 7, 7, 8, 7, 11, 7, 7, 7, 3, 5, 3, 6, 6,  // P to _
-    3,  6, 6, 6, 6, 6, 3, 6,  6, 2, 2, 6, 2, 8, 6, 6,  // ` to o
-    6,  6, 3, 5, 3, 6, 6, 8,  5, 5, 5, 4, 2, 4, 7,     // p to ~
+// Character widths in pixels of every byte from the space on, in the face Windows (and Wine,
+// with its own fonts) gives the controls' font: the 13-pixel "MS Sans Serif". Code page 1252's
+// undefined bytes and DEL draw as the font's default character. Control bytes count 5.
+const unsigned char kWidths[224] = {
+    3,  3, 5, 7, 6, 8, 6,  2,  3, 3,  4, 6, 3,  3, 3, 5,  // space to /
+    6,  6, 6, 6, 6, 6, 6,  6,  6, 6,  3, 3, 6,  6, 6, 6,  // 0 to ?
+    11, 7, 7, 7, 8, 7, 6,  8,  8, 3,  5, 7, 6,  9, 8, 8,  // @ to O
+    7,  8, 8, 7, 7, 8, 7,  11, 7, 7,  7, 3, 5,  3, 6, 6,  // P to _
+    3,  6, 6, 6, 6, 6, 3,  6,  6, 2,  2, 6, 2,  8, 6, 6,  // ` to o
+    6,  6, 3, 5, 3, 6, 6,  8,  5, 5,  5, 4, 2,  4, 7, 3,  // p to DEL
+    6,  3, 3, 3, 5, 6, 5,  5,  3, 11, 7, 6, 10, 3, 7, 3,  // 0x80 to 0x8F
+    3,  3, 3, 4, 4, 6, 5,  6,  3, 9,  5, 6, 10, 3, 5, 7,  // 0x90 to 0x9F
+    3,  3, 6, 6, 6, 6, 2,  6,  3, 9,  4, 6, 6,  3, 8, 6,  // 0xA0 to 0xAF
+    4,  6, 3, 3, 3, 6, 6,  3,  3, 3,  4, 6, 8,  8, 8, 6,  // 0xB0 to 0xBF
+    7,  7, 7, 7, 7, 7, 10, 7,  7, 7,  7, 7, 3,  3, 3, 3,  // 0xC0 to 0xCF
+    8,  8, 8, 8, 8, 8, 8,  6,  8, 8,  8, 8, 8,  7, 7, 6,  // 0xD0 to 0xDF
+    6,  6, 6, 6, 6, 6, 10, 6,  6, 6,  6, 6, 2,  4, 4, 4,  // 0xE0 to 0xEF
+    6,  6, 6, 6, 6, 6, 6,  6,  6, 6,  6, 6, 6,  5, 6, 5,  // 0xF0 to 0xFF
 };
 
 }  // namespace
@@ -67,7 +76,7 @@ std::vector<ControlRect> DemoControls() {
 int EstimatedTextWidth(const std::string& text) {
     int width = 0;
     for (unsigned char c : text) {
-        width += (c >= 32 && c < 127) ? kWidths[c - 32] : 5;
+        width += c >= 32 ? kWidths[c - 32] : 5;
     }
     return width;
 }

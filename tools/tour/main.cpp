@@ -61,7 +61,8 @@ int WarmUp() {
     return 0;
 }
 
-// Start-up, a button, an edited value and Enter, each waiting for the lyric it makes.
+// Start-up, a button, an edited value and Enter, each waiting for the lyric that the bundled
+// demo's script (demo/MorningHarp.txt) sings for it.
 int Tour(const std::string& demo, const std::string& shots) {
     CreateDirectoryA(shots.c_str(), nullptr);
     Harpix harpix(demo + "\\Harpix.exe");
@@ -70,12 +71,12 @@ int Tour(const std::string& demo, const std::string& shots) {
         return Fail("the demo did not start");
     }
     HWND view = GetDlgItem(main, 550);
-    std::string lyric;
     int count = 0;
-    auto step = [&](const char* name) {
-        const std::string before = lyric;
-        if (!WaitUntil([&] { return (lyric = TextOf(view)) != before; })) {
-            return Fail(std::string(name) + ": the lyric view still shows \"" + before + "\"");
+    auto step = [&](const char* name, const std::string& expected) {
+        std::string lyric;
+        if (!WaitUntil([&] { return (lyric = TextOf(view)) == expected; })) {
+            return Fail(std::string(name) + ": the lyric view shows \"" + lyric + "\", not \"" +
+                        expected + "\"");
         }
         Sleep(300);  // for the picture only: let the view finish painting
         const std::string path = shots + "\\tour-" + std::to_string(++count) + "-" + name + ".bmp";
@@ -87,9 +88,9 @@ int Tour(const std::string& demo, const std::string& shots) {
     };
     const DWORD thread = harpix.ThreadId();
     HWND edit = GetDlgItem(main, 50);
-    int failed = step("start");
-    Click(main, 0);
-    failed |= step("button");
+    int failed = step("start", "Good morning! Press Sing a line.");
+    Click(main, 0);  // Sing a line
+    failed |= step("button", "The harp wakes up in the morning light,");
     for (int tabs = 0; tabs < 60 && FocusOf(thread) != edit; ++tabs) {
         HWND from = FocusOf(thread);
         PressKey(thread, VK_TAB);
@@ -97,11 +98,13 @@ int Tour(const std::string& demo, const std::string& shots) {
             break;  // Tab moves nothing; the edit step below says so
         }
     }
-    TypeText(thread, "150");
+    TypeText(thread, "150");  // the tempo, above 130
     PressKey(thread, VK_TAB);
-    failed |= step("edit");
+    failed |= step("edit", "Tempo set: quick and bright.");
+    // Enter sends every value, calling the tempo's and then the volume's notify routine; the
+    // volume is still the 8 that Start set.
     PressKey(thread, VK_RETURN);
-    failed |= step("enter");
+    failed |= step("enter", "Volume set: loud and clear.");
     if (!harpix.Exit(main)) {
         failed |= Fail("the demo did not end with exit code 0");
     }
