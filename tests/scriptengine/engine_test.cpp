@@ -35,8 +35,9 @@ WCHAR* W(const wchar_t* text) {
 
 // Set when the test's thread finds a lock of the engine taken: it is about to wait for it.
 HANDLE lockTaken = CreateEventA(nullptr, FALSE, FALSE, nullptr);
-// The system's own: the engine's code may share this program's import table, which is patched.
-const auto enterCriticalSection = &EnterCriticalSection;
+// The system's own, as the import table held it before WatchLocks: the engine's code is linked
+// into this program, whose own calls go through the patched table too.
+void(WINAPI* enterCriticalSection)(CRITICAL_SECTION*) = nullptr;
 void WINAPI EnterWatched(CRITICAL_SECTION* section) {
     if (GetCurrentThreadId() != testThread || !TryEnterCriticalSection(section)) {
         if (GetCurrentThreadId() == testThread) {
@@ -58,18 +59,22 @@ bool WatchLocks(const void* code) {
         reinterpret_cast<IMAGE_NT_HEADERS*>(base +
                                             reinterpret_cast<IMAGE_DOS_HEADER*>(base)->e_lfanew)
             ->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
-    const auto enter = reinterpret_cast<ULONG_PTR>(enterCriticalSection);
+    const auto enter = reinterpret_cast<ULONG_PTR>(
+        GetProcAddress(GetModuleHandleA("kernel32.dll"), "EnterCriticalSection"));
+    // Every slot: a static program may import the function under more than one library name.
+    int watched = 0;
     for (auto* d = reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR*>(base + imports.VirtualAddress);
          d->Name != 0; ++d) {
         for (auto* slot = reinterpret_cast<ULONG_PTR*>(base + d->FirstThunk); *slot != 0; ++slot) {
             DWORD was = 0;
             if (*slot == enter && VirtualProtect(slot, sizeof *slot, PAGE_READWRITE, &was)) {
+                enterCriticalSection = reinterpret_cast<decltype(enterCriticalSection)>(*slot);
                 *slot = reinterpret_cast<ULONG_PTR>(&EnterWatched);
-                return VirtualProtect(slot, sizeof *slot, was, &was);
+                watched += VirtualProtect(slot, sizeof *slot, was, &was) != 0;
             }
         }
     }
-    return false;
+    return watched > 0;
 }
 
 // "tool:text" for each lyric; written on the delivery thread, read once the script is released.
