@@ -5,24 +5,27 @@
 #include <vector>
 
 #include "ascii_text.h"
+#include "description_reader.h"
+#include "section_readers.h"
 
 namespace {
 
-const char* const kTopLevelKeys[] = {"Title",          "WindowWidth",     "WindowHeight",
-                                     "ScriptFileName", "AutoExecRoutine", "AudioPathFileName",
-                                     "Button",         "Variable",        "TextBox",
-                                     "LyricView"};
-const char* const kSectionKeywords[] = {"Button", "Variable", "TextBox", "LyricView"};
-const char* const kSectionKeys[] = {"Coordx",        "Coordy",         "Width",         "Height",
-                                    "Scriptroutine", "Scriptvariable", "NotifyRoutine", "TopLeftX",
-                                    "TopLeftY",      "Text",           "EndText"};
-const char* const kNumberKeys[] = {"WindowWidth", "WindowHeight", "Coordx",   "Coordy",
-                                   "Width",       "Height",       "TopLeftX", "TopLeftY"};
+constexpr SectionKind kSections[] = {SectionKind::Button, SectionKind::Variable,
+                                     SectionKind::TextBox, SectionKind::LyricView};
 
-template <size_t N>
-bool IsOneOf(const std::string& word, const char* const (&keys)[N]) {
-    return std::any_of(std::begin(keys), std::end(keys),
-                       [&](const char* key) { return SameKey(word, key); });
+// Calls `visit` with every key of the readers' tables, the top-level ones first, then the
+// line that ends a text.
+template <typename Visit>
+void ForEachKey(Visit visit) {
+    for (int i = 0; TopLevelKeyAt(i).key != nullptr; ++i) {
+        visit(TopLevelKeyAt(i));
+    }
+    for (SectionKind kind : kSections) {
+        for (int i = 0; SectionKeyAt(kind, i).key != nullptr; ++i) {
+            visit(SectionKeyAt(kind, i));
+        }
+    }
+    visit(KeyName{kEndTextLine, false});
 }
 
 // Edits between two words, letters folded, a swap of neighbours counting as one.
@@ -54,19 +57,33 @@ bool SameKey(const std::string& a, const char* b) {
 }
 
 bool IsTopLevelKey(const std::string& word) {
-    return IsOneOf(word, kTopLevelKeys);
+    for (int i = 0; TopLevelKeyAt(i).key != nullptr; ++i) {
+        if (SameKey(word, TopLevelKeyAt(i).key)) {
+            return true;
+        }
+    }
+    return false;
 }
 
 bool IsSectionKeyword(const std::string& word) {
-    return IsOneOf(word, kSectionKeywords);
+    return std::any_of(std::begin(kSections), std::end(kSections),
+                       [&](SectionKind kind) { return SameKey(word, SectionKeyword(kind)); });
 }
 
 bool IsAnySectionKey(const std::string& word) {
-    return IsOneOf(word, kSectionKeys);
+    bool found = SameKey(word, kEndTextLine);
+    for (SectionKind kind : kSections) {
+        for (int i = 0; SectionKeyAt(kind, i).key != nullptr; ++i) {
+            found = found || SameKey(word, SectionKeyAt(kind, i).key);
+        }
+    }
+    return found;
 }
 
 bool IsNumberKey(const std::string& key) {
-    return IsOneOf(key, kNumberKeys);
+    bool found = false;
+    ForEachKey([&](KeyName name) { found = found || (name.number && SameKey(key, name.key)); });
+    return found;
 }
 
 std::string NearestKey(const std::string& word) {
@@ -75,8 +92,8 @@ std::string NearestKey(const std::string& word) {
     }
     std::string best;
     size_t bestDistance = 3;
-    auto consider = [&](const char* key) {
-        const std::string k = key;
+    ForEachKey([&](KeyName name) {
+        const std::string k = name.key;
         const size_t allowed = k.size() <= 6 ? 1 : 2;
         // The distance is at least the difference in length: most words need no more look.
         if ((word.size() > k.size() ? word.size() - k.size() : k.size() - word.size()) > allowed) {
@@ -87,35 +104,6 @@ std::string NearestKey(const std::string& word) {
             best = k;
             bestDistance = distance;
         }
-    };
-    std::for_each(std::begin(kTopLevelKeys), std::end(kTopLevelKeys), consider);
-    std::for_each(std::begin(kSectionKeys), std::end(kSectionKeys), consider);
+    });
     return best;
-}
-
-const char* SectionName(SectionKind kind) {
-    switch (kind) {
-        case SectionKind::Button:
-            return "Button";
-        case SectionKind::Variable:
-            return "Variable";
-        case SectionKind::TextBox:
-            return "TextBox";
-        case SectionKind::LyricView:
-            return "LyricView";
-    }
-    return "";
-}
-
-int SectionKeyLines(SectionKind kind) {
-    switch (kind) {
-        case SectionKind::Button:
-        case SectionKind::TextBox:
-            return 5;
-        case SectionKind::Variable:
-            return 3;
-        case SectionKind::LyricView:
-            return 4;
-    }
-    return 0;
 }

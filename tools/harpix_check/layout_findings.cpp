@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "ascii_text.h"
+#include "demo_layout.h"
 #include "demo_settings.h"
 #include "key_names.h"
 #include "object_records.h"
@@ -116,8 +117,8 @@ void FindLayoutProblems(const ReadingAnalysis& reading, Findings& findings) {
         if (c.kind == ControlKind::Label && shownWidth > c.width) {
             findings.push_back({at, Severity::Warning,
                                 "the label " + Quoted(c.text) + " is about " +
-                                    std::to_string(shownWidth) +
-                                    " pixels wide but gets 6 a character, " +
+                                    std::to_string(shownWidth) + " pixels wide but gets " +
+                                    std::to_string(kLabelPixelsPerCharacter) + " a character, " +
                                     std::to_string(c.width) + ": it may be cut",
                                 c.id});
         }
@@ -132,16 +133,17 @@ void FindLayoutProblems(const ReadingAnalysis& reading, Findings& findings) {
                                 c.id});
         }
         if (c.kind == ControlKind::Edit && section != nullptr) {
-            // A Variable without Coordx keeps the default, 20.
             auto coordx = section->values.find("Coordx");
             const bool given = coordx != section->values.end();
-            const int32_t asked = given ? ParseNumber(coordx->second.c_str()) : 20;
+            const int32_t asked =
+                given ? ParseNumber(coordx->second.c_str()) : kDefaultVariableCoordx;
             const VariableDef& v = *variables[c.record];
             if (asked < v.Coordx) {
                 findings.push_back({given ? section->valueAt.at("Coordx") : at, Severity::Warning,
                                     "Coordx " + std::to_string(asked) +
-                                        " leaves no room for the label " + Quoted(v.Label) +
-                                        " (6 pixels a character): the edit box moves right to " +
+                                        " leaves no room for the label " + Quoted(v.Label) + " (" +
+                                        std::to_string(kLabelPixelsPerCharacter) +
+                                        " pixels a character): the edit box moves right to " +
                                         std::to_string(v.Coordx),
                                     c.id});
             }

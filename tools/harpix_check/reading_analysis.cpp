@@ -5,10 +5,12 @@
 #include <cstring>
 
 #include "ascii_text.h"
+#include "demo_layout.h"
 #include "description_text.h"
 #include "key_names.h"
 #include "object_records.h"
 #include "quoted_text.h"
+#include "section_readers.h"
 
 namespace {
 
@@ -46,6 +48,11 @@ std::string OneLine(const std::string& text) {
         }
     }
     return out;
+}
+
+std::string CountWord(int count) {
+    const char* const words[] = {"no", "one", "two", "three", "four", "five"};
+    return count >= 0 && count < 6 ? words[count] : std::to_string(count);
 }
 
 bool AtLineStart(int32_t position) {
@@ -179,7 +186,7 @@ private:
                    " (a key is missing above): the " + e.text + " it begins is lost";
             lostSection = true;
         } else if (IsTopLevelKey(e.text) || IsAnySectionKey(e.text)) {
-            text = Quoted(e.text) + " is no key of a " + SectionName(section.kind) +
+            text = Quoted(e.text) + " is no key of a " + SectionKeyword(section.kind) +
                    " and uses up " + uses;
         } else if (std::string near = NearestKey(e.text); !near.empty()) {
             text = Quoted(e.text) + " is no key (did you mean " + Quoted(near) + "?) and uses up " +
@@ -204,7 +211,9 @@ private:
                        SectionKind::Variable) {
             const SectionInfo& variable = result.sections[static_cast<size_t>(lastSection)];
             Add(e.from, Severity::Warning,
-                "'NotifyRoutine' is not among the three key lines of " + DescribeSection(variable) +
+                "'NotifyRoutine' is not among the " +
+                    CountWord(SectionKeyLines(SectionKind::Variable)) + " key lines of " +
+                    DescribeSection(variable) +
                     ": read as a plain word, the routine never runs (leave out Coordx or Coordy "
                     "to make room)",
                 lastSection);
@@ -370,11 +379,11 @@ private:
             case SectionKind::Button:
                 return section.record;
             case SectionKind::Variable:
-                return 50 + section.record;
+                return kEditIdBase + section.record;
             case SectionKind::TextBox:
-                return 200 + section.record;
+                return kTextBoxIdBase + section.record;
             case SectionKind::LyricView:
-                return 550;
+                return kLyricViewId;
         }
         return -1;
     }
@@ -396,7 +405,7 @@ private:
 }  // namespace
 
 std::string DescribeSection(const SectionInfo& section) {
-    std::string name = SectionName(section.kind);
+    std::string name = SectionKeyword(section.kind);
     if (section.kind == SectionKind::Button || section.kind == SectionKind::Variable) {
         name += " " + Quoted(section.label);
     }
