@@ -13,19 +13,22 @@ namespace {
 constexpr SectionKind kSections[] = {SectionKind::Button, SectionKind::Variable,
                                      SectionKind::TextBox, SectionKind::LyricView};
 
-// Calls `visit` with every key of the readers' tables, the top-level ones first, then the
-// line that ends a text.
-template <typename Visit>
-void ForEachKey(Visit visit) {
-    for (int i = 0; TopLevelKeyAt(i).key != nullptr; ++i) {
-        visit(TopLevelKeyAt(i));
+// Whether `match` holds for a key of the readers' tables: the top-level ones, the sections'
+// (with the line that ends a text), or both.
+enum Tables { kTopLevel = 1, kOfSections = 2, kAll = 3 };
+
+template <typename Match>
+bool AnyKey(int tables, Match match) {
+    bool found = false;
+    for (int i = 0; (tables & kTopLevel) != 0 && TopLevelKeyAt(i).key != nullptr; ++i) {
+        found = found || match(TopLevelKeyAt(i));
     }
     for (SectionKind kind : kSections) {
-        for (int i = 0; SectionKeyAt(kind, i).key != nullptr; ++i) {
-            visit(SectionKeyAt(kind, i));
+        for (int i = 0; (tables & kOfSections) != 0 && SectionKeyAt(kind, i).key != nullptr; ++i) {
+            found = found || match(SectionKeyAt(kind, i));
         }
     }
-    visit(KeyName{kEndTextLine, false});
+    return found || ((tables & kOfSections) != 0 && match(KeyName{kEndTextLine, false}));
 }
 
 // Edits between two words, letters folded, a swap of neighbours counting as one.
@@ -57,12 +60,7 @@ bool SameKey(const std::string& a, const char* b) {
 }
 
 bool IsTopLevelKey(const std::string& word) {
-    for (int i = 0; TopLevelKeyAt(i).key != nullptr; ++i) {
-        if (SameKey(word, TopLevelKeyAt(i).key)) {
-            return true;
-        }
-    }
-    return false;
+    return AnyKey(kTopLevel, [&](KeyName key) { return SameKey(word, key.key); });
 }
 
 bool IsSectionKeyword(const std::string& word) {
@@ -71,19 +69,11 @@ bool IsSectionKeyword(const std::string& word) {
 }
 
 bool IsAnySectionKey(const std::string& word) {
-    bool found = SameKey(word, kEndTextLine);
-    for (SectionKind kind : kSections) {
-        for (int i = 0; SectionKeyAt(kind, i).key != nullptr; ++i) {
-            found = found || SameKey(word, SectionKeyAt(kind, i).key);
-        }
-    }
-    return found;
+    return AnyKey(kOfSections, [&](KeyName key) { return SameKey(word, key.key); });
 }
 
-bool IsNumberKey(const std::string& key) {
-    bool found = false;
-    ForEachKey([&](KeyName name) { found = found || (name.number && SameKey(key, name.key)); });
-    return found;
+bool IsNumberKey(const std::string& word) {
+    return AnyKey(kAll, [&](KeyName key) { return key.number && SameKey(word, key.key); });
 }
 
 std::string NearestKey(const std::string& word) {
@@ -92,18 +82,19 @@ std::string NearestKey(const std::string& word) {
     }
     std::string best;
     size_t bestDistance = 3;
-    ForEachKey([&](KeyName name) {
-        const std::string k = name.key;
+    AnyKey(kAll, [&](KeyName key) {
+        const std::string k = key.key;
         const size_t allowed = k.size() <= 6 ? 1 : 2;
         // The distance is at least the difference in length: most words need no more look.
         if ((word.size() > k.size() ? word.size() - k.size() : k.size() - word.size()) > allowed) {
-            return;
+            return false;
         }
         const size_t distance = Distance(word, k);
         if (distance <= allowed && distance < bestDistance) {
             best = k;
             bestDistance = distance;
         }
+        return false;
     });
     return best;
 }

@@ -11,34 +11,11 @@
 #include "object_records.h"
 #include "quoted_text.h"
 #include "section_readers.h"
+#include "value_traps.h"
 
 namespace {
 
 using Kind = ReadEvent::Kind;
-
-bool IsBlank(char c) {
-    return c == ' ' || c == '\t' || c == '\r';
-}
-
-std::string WithoutLeadingBlanks(const std::string& text) {
-    size_t start = 0;
-    while (start < text.size() && IsBlank(text[start])) {
-        ++start;
-    }
-    return text.substr(start);
-}
-
-std::string Trimmed(const std::string& text) {
-    std::string out = WithoutLeadingBlanks(text);
-    while (!out.empty() && IsBlank(out.back())) {
-        out.pop_back();
-    }
-    return out;
-}
-
-std::string FirstWord(const std::string& text) {
-    return text.substr(0, text.find_first_of(" \n"));
-}
 
 std::string OneLine(const std::string& text) {
     std::string out = text;
@@ -71,21 +48,6 @@ int TableSize(SectionKind kind) {
             return 1;
     }
     return 0;
-}
-
-// True when the number reads as the author wrote it: blanks, an optional sign, digits, blanks.
-bool IsPlainNumber(const std::string& value) {
-    std::string text = Trimmed(value);
-    size_t i = (!text.empty() && (text[0] == '+' || text[0] == '-')) ? 1 : 0;
-    if (i == text.size()) {
-        return false;
-    }
-    for (; i < text.size(); ++i) {
-        if (text[i] < '0' || text[i] > '9') {
-            return false;
-        }
-    }
-    return true;
 }
 
 class Analyser {
@@ -310,49 +272,9 @@ private:
         if (e.status != ReadOk || lastKey.empty()) {
             return;
         }
-        const int id = open;
-        if (SameKey(lastKey, "Text")) {
-            if (Trimmed(e.text) != e.text && SameKey(Trimmed(e.text), "EndText")) {
-                Add(e.from, Severity::Warning,
-                    "blanks around 'EndText' make it a line of the text: the text runs on", id);
-            }
-            return;
-        }
-        const std::string key = IsSectionKeyword(lastKey) ? lastKey + "'s label" : Quoted(lastKey);
-        if (e.from > 0 && descriptionText[e.from - 1] == '\n') {
-            std::string text = Quoted(lastKey) +
-                               " is alone on its line: its value is the whole "
-                               "next line, " +
-                               Quoted(e.text);
-            if (IsTopLevelKey(FirstWord(e.text)) || IsAnySectionKey(FirstWord(e.text))) {
-                text += ", whose key " + Quoted(FirstWord(e.text)) + " is lost";
-                lostSection = IsSectionKeyword(FirstWord(e.text));
-            }
-            Add(e.from, Severity::Warning, text, id);
-        } else if (e.text.find('\n') != std::string::npos) {
-            Add(e.from, Severity::Warning,
-                "only a blank follows " + Quoted(lastKey) +
-                    " on its line: its value runs on over the line break, " + Quoted(e.text),
-                id);
-        } else if (IsNumberKey(lastKey)) {
-            if (!IsPlainNumber(e.text)) {
-                Add(e.from, Severity::Warning,
-                    "the value of " + Quoted(lastKey) + ", " + Quoted(e.text) +
-                        ", is not a plain number: read as " +
-                        std::to_string(ParseNumber(e.text.c_str())),
-                    id);
-            }
-        } else if (!e.text.empty() && e.text.back() == '\r') {
-            Add(e.from, Severity::Warning,
-                "the value of " + key + " ends with a carriage return (its line ends CR CR LF) " +
-                    "that becomes part of it: " + Quoted(e.text),
-                id);
-        } else if (!e.text.empty() && (IsBlank(e.text.front()) || IsBlank(e.text.back()))) {
-            Add(e.from, Severity::Warning,
-                "the value of " + key + " has blanks at its " +
-                    (IsBlank(e.text.front()) ? "start" : "end") +
-                    " that become part of it: " + Quoted(e.text),
-                id);
+        const std::string trap = ValueTrap(lastKey, e, lostSection);
+        if (!trap.empty()) {
+            Add(e.from, Severity::Warning, trap, open);
         }
     }
 

@@ -2,6 +2,7 @@
 // gives the routines and variables it defines.
 #include "script_findings.h"
 
+#include <cstring>
 #include <vector>
 
 #include "demo_layout.h"
@@ -28,11 +29,6 @@ std::string InRuntimeFiles(const std::string& name) {
 bool ReadRuntimeFile(const std::string& folder, const std::string& name, std::string& bytes) {
     const std::string path = FindRuntimeFile(folder, name);
     return !path.empty() && ReadFileBytes(path, bytes);
-}
-
-// Up to its first full stop.
-std::string FirstSentence(const std::string& text) {
-    return text.substr(0, text.find('.'));
 }
 
 int32_t SettingAt(const ReadingAnalysis& reading, const char* key) {
@@ -115,10 +111,12 @@ void FindScriptProblems(const ReadingAnalysis& reading, const std::string& folde
     std::string bytes;
     if (demoSettings.AudioPathFileName[0] != '\0' &&
         !ReadRuntimeFile(folder, demoSettings.AudioPathFileName, bytes)) {
-        findings.push_back({SettingAt(reading, "AudioPathFileName"), Severity::Warning,
-                            "the audiopath file " + InRuntimeFiles(demoSettings.AudioPathFileName) +
-                                " is missing: Harpix will show \"" +
-                                FirstSentence(kInitializeFailedMessage) + "...\" and exit"});
+        findings.push_back(
+            {SettingAt(reading, "AudioPathFileName"), Severity::Warning,
+             "the audiopath file " + InRuntimeFiles(demoSettings.AudioPathFileName) +
+                 " is missing: Harpix will show \"" +
+                 std::string(kInitializeFailedMessage, std::strchr(kInitializeFailedMessage, '.')) +
+                 "...\" and exit"});
     }
     const int32_t at = SettingAt(reading, "ScriptFileName");
     const std::string name = demoSettings.ScriptFileName;
