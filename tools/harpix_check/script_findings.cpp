@@ -111,12 +111,12 @@ void FindScriptProblems(const ReadingAnalysis& reading, const std::string& folde
     std::string bytes;
     if (demoSettings.AudioPathFileName[0] != '\0' &&
         !ReadRuntimeFile(folder, demoSettings.AudioPathFileName, bytes)) {
-        findings.push_back(
-            {SettingAt(reading, "AudioPathFileName"), Severity::Warning,
-             "the audiopath file " + InRuntimeFiles(demoSettings.AudioPathFileName) +
-                 " is missing: Harpix will show \"" +
-                 std::string(kInitializeFailedMessage, std::strchr(kInitializeFailedMessage, '.')) +
-                 "...\" and exit"});
+        findings.push_back({SettingAt(reading, "AudioPathFileName"), Severity::Warning,
+                            "the audiopath file " + InRuntimeFiles(demoSettings.AudioPathFileName) +
+                                " is missing: Harpix will show \"" +
+                                std::string(kInitializeFailedMessage,
+                                            std::strcspn(kInitializeFailedMessage, ".")) +
+                                "...\" and exit"});
     }
     const int32_t at = SettingAt(reading, "ScriptFileName");
     const std::string name = demoSettings.ScriptFileName;
