@@ -6,7 +6,10 @@
 
 #include <cstdint>
 
-#include "object_records.h"
+// The tables' limits: buttons, variables (an edit box and a label each), text boxes.
+constexpr int kMaxButtons = 50;
+constexpr int kMaxVariables = 25;
+constexpr int kMaxTextBoxes = 25;
 
 // Button i has id i; the ranges stay apart because of the tables' limits, and the command
 // dispatch tells the controls apart by them.

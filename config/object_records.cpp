@@ -3,8 +3,6 @@
 
 #include <cstring>
 
-#include "demo_layout.h"
-
 ButtonDef* buttons[kMaxButtons];
 int32_t buttonCount;
 VariableDef* variables[kMaxVariables];
