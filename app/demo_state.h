@@ -1,4 +1,4 @@
-// The demo window's process-wide state and the ids of its child controls.
+// The demo window's process-wide state.
 //
 // Touched only on the user-interface thread. The main window owns the font, the engine and the
 // script for its whole life; the key filter reads the focus state.
@@ -8,15 +8,10 @@
 
 #include <cstdint>
 
+#include "demo_layout.h"
+
 class AudioEngine;
 class ScriptWrapper;
-
-// Button i has id i; the ranges stay apart because the tables hold at most 50 buttons and 25
-// variables and text boxes, and the command dispatch tells the controls apart by them.
-constexpr int kEditIdBase = 50;
-constexpr int kLabelIdBase = 75;
-constexpr int kTextBoxIdBase = 200;
-constexpr int kLyricViewId = 550;
 
 extern HFONT controlFont;
 extern AudioEngine* audioEngine;

@@ -9,21 +9,12 @@
 #include "demo_settings.h"
 #include "demo_state.h"
 #include "lyric_tool.h"
-#include "main_window.h"
 #include "object_records.h"
 #include "script_wrapper.h"
 #include "shell_state.h"
 #include "widen_text.h"
 
-const char kInitializeFailedMessage[] =
-    "Harpix could not initialize. This could be due to a missing audiopath file, lack of audio "
-    "drivers, lack of audio service, a problem with DSound, or a problem with DMusic. Harpix is "
-    "exiting.";
-const char kScriptLoadFailedMessage[] = "The script could not load properly.  Harpix is exiting.";
-
 namespace {
-
-const char kScriptLoadErrorCaption[] = "Script Load Error";
 
 // Shows why the demo cannot start, then destroys the window from inside its own creation.
 void GiveUp(const char* message) {
@@ -68,7 +59,7 @@ void CreateControls() {
     for (int32_t i = 0; i < variableCount; ++i) {
         VariableDef& v = *variables[i];
         v.EditControl = CreateChild("edit", WS_EX_STATICEDGE, kEditStyle, nullptr, v.Coordx,
-                                    v.Coordy, 30, 20, kEditIdBase + i);
+                                    v.Coordy, kEditBoxWidth, kEditBoxHeight, kEditIdBase + i);
         // The box shows what the script holds, after the start-up routine has run.
         int32_t value = 0;
         activeScript->GetVariableNumber(v.Scriptvariable, &value);
@@ -76,7 +67,7 @@ void CreateControls() {
         std::snprintf(digits, sizeof digits, "%d", static_cast<int>(value));
         SendMessageA(v.EditControl, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(digits));
         v.LabelControl = CreateChild("static", 0, kLabelStyle, v.Label, v.LabelX, v.LabelY,
-                                     v.LabelWidth, 20, kLabelIdBase + i);
+                                     v.LabelWidth, kLabelHeight, kLabelIdBase + i);
     }
     for (int32_t i = 0; i < textBoxCount; ++i) {
         TextBoxDef& t = *textBoxes[i];
@@ -103,9 +94,10 @@ void SetInitialFocus() {
 }  // namespace
 
 void CreateDemo() {
-    controlFont = CreateFontA(15, 5, 0, 0, 500, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                              OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                              VARIABLE_PITCH | FF_SWISS, "MS Sans Serif");
+    controlFont =
+        CreateFontA(kControlFontHeight, kControlFontWidth, 0, 0, kControlFontWeight, FALSE, FALSE,
+                    FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                    DEFAULT_QUALITY, VARIABLE_PITCH | FF_SWISS, kControlFontFace);
     // An engine that cannot even be allocated is music that cannot start.
     audioEngine = new (std::nothrow) AudioEngine();
     if (audioEngine == nullptr) {

@@ -20,6 +20,3 @@ void ShowNotifiedLyric();
 // After a command: shows the latest text too, but a WM_LYRIC still queued stays pending, so
 // that the tool never has more than one queued.
 void RefreshLyricView();
-
-extern const char kInitializeFailedMessage[];
-extern const char kScriptLoadFailedMessage[];

@@ -8,6 +8,9 @@
 
 namespace {
 
+// No window handles it, so a key turned into it makes no character.
+constexpr UINT kSwallowedKeyMessage = 0x01CA;
+
 void Swallow(MSG& message) {
     message.message = kSwallowedKeyMessage;
     message.wParam = 0;
@@ -21,21 +24,14 @@ bool ButtonExists(int32_t index) {
     return index >= 0 && index < buttonCount;
 }
 
-}  // namespace
-
-void FilterKeys(MSG& message) {
-    if (message.message != WM_KEYDOWN) {
-        return;
-    }
-    if (message.wParam == VK_RETURN) {
-        CommitAllVariables();
-        Swallow(message);
-    } else if (message.wParam == VK_TAB) {
-        AdvanceFocus();
-        Swallow(message);
-    }
+// Selects the whole first line of an edit box.
+void SelectFirstLine(HWND editBox) {
+    const LRESULT start = SendMessageA(editBox, EM_LINEINDEX, 0, 0);
+    const LRESULT length = SendMessageA(editBox, EM_LINELENGTH, start < 0 ? 0 : start, 0);
+    SendMessageA(editBox, EM_SETSEL, 0, length);
 }
 
+// Writes every edit box into its script variable, each followed by its notify routine.
 void CommitAllVariables() {
     for (int32_t j = 0; j < variableCount; ++j) {
         const VariableDef& variable = *variables[j];
@@ -56,6 +52,7 @@ void CommitAllVariables() {
     }
 }
 
+// Moves the focus forward: buttons in table order, then the edit boxes, then button 0 again.
 void AdvanceFocus() {
     const int32_t from = focusCursor;
     if (from >= kEditIdBase && VariableExists(from - kEditIdBase)) {
@@ -90,8 +87,17 @@ void AdvanceFocus() {
     focusCursor = from + 1;
 }
 
-void SelectFirstLine(HWND editBox) {
-    const LRESULT start = SendMessageA(editBox, EM_LINEINDEX, 0, 0);
-    const LRESULT length = SendMessageA(editBox, EM_LINELENGTH, start < 0 ? 0 : start, 0);
-    SendMessageA(editBox, EM_SETSEL, 0, length);
+}  // namespace
+
+void FilterKeys(MSG& message) {
+    if (message.message != WM_KEYDOWN) {
+        return;
+    }
+    if (message.wParam == VK_RETURN) {
+        CommitAllVariables();
+        Swallow(message);
+    } else if (message.wParam == VK_TAB) {
+        AdvanceFocus();
+        Swallow(message);
+    }
 }

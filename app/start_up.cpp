@@ -68,7 +68,7 @@ void LocateDescriptionFile() {
     }
 }
 
-void ReadDescriptionFile() {
+void ReadDescriptionOrExit() {
     MessageBoxMessages messages;
     if (!ReadDescriptionFile(descriptionFileName.c_str(), messages)) {
         ExitProcess(1);
@@ -91,7 +91,7 @@ bool StartInstance(HINSTANCE instance, int showCommand) {
     DrawWaitText(waitWindow);
 
     LocateDescriptionFile();
-    ReadDescriptionFile();
+    ReadDescriptionOrExit();
 
     // The demo is built while the window is created (WM_CREATE), with the wait window still on
     // screen. A window larger than the screen gets a negative left or top.

@@ -13,4 +13,4 @@ void LocateDescriptionFile();
 
 // Reads the description file into the settings and tables, showing each problem in a message
 // box; a file that cannot be opened ends the process with exit code 1 and shows nothing.
-void ReadDescriptionFile();
+void ReadDescriptionOrExit();

@@ -26,6 +26,7 @@
 #include "lyric_tool.h"
 #include "main_window.h"
 #include "program_run.h"
+#include "resource.h"
 #include "shell_state.h"
 #include "start_up.h"
 #include "test_window.h"
@@ -216,7 +217,7 @@ int main(int argc, char** argv) {
     SilentMessages silent;
     InterpretDescriptionText(silent);
     HINSTANCE instance = GetModuleHandleA(nullptr);
-    LoadStringA(instance, 109, windowClassName, sizeof windowClassName);
+    LoadStringA(instance, IDC_HARPIX, windowClassName, sizeof windowClassName);
     RegisterMainWindowClass(instance);
     appInstance = instance;
     HWND window = CreateWindowExA(0, windowClassName, demoSettings.Title, kMainWindowStyle, 0, 0,

@@ -2,6 +2,7 @@
 #include "description_reader.h"
 
 #include <cstring>
+#include <iterator>
 
 #include "ascii_text.h"
 #include "demo_settings.h"
@@ -203,19 +204,20 @@ ReadStatus ReadAudioPathFileName(int32_t& position, ReaderMessages& messages) {
 struct KeyAction {
     const char* key;
     ReadStatus (*read)(int32_t& position, ReaderMessages& messages);
+    bool number;  // its value is read as a number
 };
 
 const KeyAction kTopLevelKeys[] = {
-    {"Title", ReadTitle},
-    {"WindowWidth", ReadWindowWidth},
-    {"WindowHeight", ReadWindowHeight},
-    {"ScriptFileName", ReadScriptFileName},
-    {"AutoExecRoutine", ReadAutoExecRoutine},
-    {"AudioPathFileName", ReadAudioPathFileName},
-    {"Button", ReadButtonSection},
-    {"Variable", ReadVariableSection},
-    {"TextBox", ReadTextBoxSection},
-    {"LyricView", ReadLyricViewSection},
+    {"Title", ReadTitle, false},
+    {"WindowWidth", ReadWindowWidth, true},
+    {"WindowHeight", ReadWindowHeight, true},
+    {"ScriptFileName", ReadScriptFileName, false},
+    {"AutoExecRoutine", ReadAutoExecRoutine, false},
+    {"AudioPathFileName", ReadAudioPathFileName, false},
+    {kButtonKeyword, ReadButtonSection, false},
+    {kVariableKeyword, ReadVariableSection, false},
+    {kTextBoxKeyword, ReadTextBoxSection, false},
+    {kLyricViewKeyword, ReadLyricViewSection, false},
 };
 
 void Interpret(int32_t& position, ReaderMessages& messages) {
@@ -264,4 +266,11 @@ bool ReadDescriptionFile(const char* fileName, ReaderMessages& messages) {
     }
     InterpretDescriptionText(messages);
     return true;
+}
+
+KeyName TopLevelKeyAt(int index) {
+    if (index < 0 || static_cast<size_t>(index) >= std::size(kTopLevelKeys)) {
+        return {nullptr, false};
+    }
+    return {kTopLevelKeys[index].key, kTopLevelKeys[index].number};
 }

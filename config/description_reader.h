@@ -11,6 +11,7 @@
 
 #include "read_status.h"
 #include "reader_messages.h"
+#include "reader_observer.h"
 
 constexpr int32_t kTokenCapacity = 22;
 // The position at which every reader gives up with the too-long message.
@@ -38,3 +39,6 @@ void InterpretDescriptionText(ReaderMessages& messages);
 // interprets it. False, with nothing shown, when the file cannot be opened: the program then
 // ends with exit code 1.
 bool ReadDescriptionFile(const char* fileName, ReaderMessages& messages);
+
+// The key at `index` of the top-level table: the settings, then the section keywords.
+KeyName TopLevelKeyAt(int index);

@@ -21,8 +21,8 @@ ButtonDef* NewButtonDef() {
 
 VariableDef* NewVariableDef() {
     VariableDef* variable = new VariableDef();
-    variable->Coordx = 20;
-    variable->Coordy = 20;
+    variable->Coordx = kDefaultVariableCoordx;
+    variable->Coordy = kDefaultVariableCoordy;
     return variable;
 }
 
@@ -42,7 +42,8 @@ LyricViewDef* NewLyricViewDef() {
 
 void DeriveLabelGeometry(VariableDef& variable) {
     // A label is at most 48 characters, so none of this can overflow.
-    variable.LabelWidth = 6 * static_cast<int32_t>(std::strlen(variable.Label));
+    variable.LabelWidth =
+        kLabelPixelsPerCharacter * static_cast<int32_t>(std::strlen(variable.Label));
     variable.LabelX = variable.Coordx - variable.LabelWidth;
     if (variable.LabelX < 0) {
         variable.Coordx = variable.LabelWidth;

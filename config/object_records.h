@@ -7,14 +7,13 @@
 
 #include <cstdint>
 
+#include "demo_layout.h"
+
 // The window handle type of Windows (HWND is a pointer to this incomplete struct), named here
 // without windows.h so that the records stay platform-free and the window code needs no casts.
 struct HWND__;
 using ControlHandle = HWND__*;
 
-constexpr int kMaxButtons = 50;
-constexpr int kMaxVariables = 25;
-constexpr int kMaxTextBoxes = 25;
 constexpr int kTextCapacity = 2000;
 
 struct ButtonDef {

@@ -12,6 +12,13 @@
 
 enum class SectionKind { Button, Variable, TextBox, LyricView };
 
+// A key as the readers' own tables spell it (they match it in any letter case), for a witness
+// that names keys: `key` is null past a table's last key.
+struct KeyName {
+    const char* key;
+    bool number;  // its value is read as a number
+};
+
 class ReaderObserver {
 public:
     virtual void BeginRead() = 0;

@@ -9,13 +9,14 @@
 
 namespace {
 
-// One key of a section: how its value is read, and whether a stopped read ends the section or
-// the section carries on with what was copied.
+// One key of a section: how its value is read, whether a stopped read ends the section or the
+// section carries on with what was copied, and whether the value is a number.
 template <typename Target>
 struct SectionKey {
     const char* key;
     ReadStatus (*read)(int32_t& position, Target& target, ReaderMessages& messages);
     bool stopsSection;
+    bool number;
 };
 
 // Reads `pairCount` pairs. A word that is no key still uses up a pair, and its value line is then
@@ -116,39 +117,41 @@ ReadStatus ReadTextBoxText(int32_t& position, TextBoxReading& reading, ReaderMes
 
 constexpr bool kStops = true;
 constexpr bool kGoesOn = false;
+constexpr bool kNumber = true;
+constexpr bool kText = false;
 
 const SectionKey<ButtonDef> kButtonKeys[] = {
-    {"Coordx", ReadNumberInto<ButtonDef, &ButtonDef::Coordx>, kStops},
-    {"Coordy", ReadNumberInto<ButtonDef, &ButtonDef::Coordy>, kStops},
-    {"Height", ReadNumberInto<ButtonDef, &ButtonDef::Height>, kStops},
-    {"Width", ReadNumberInto<ButtonDef, &ButtonDef::Width>, kStops},
-    {"Scriptroutine", ReadLineInto<ButtonDef, 50, &ButtonDef::Scriptroutine>, kGoesOn},
+    {"Coordx", ReadNumberInto<ButtonDef, &ButtonDef::Coordx>, kStops, kNumber},
+    {"Coordy", ReadNumberInto<ButtonDef, &ButtonDef::Coordy>, kStops, kNumber},
+    {"Height", ReadNumberInto<ButtonDef, &ButtonDef::Height>, kStops, kNumber},
+    {"Width", ReadNumberInto<ButtonDef, &ButtonDef::Width>, kStops, kNumber},
+    {"Scriptroutine", ReadLineInto<ButtonDef, 50, &ButtonDef::Scriptroutine>, kGoesOn, kText},
 };
 constexpr int kButtonPairs = 5;
 
 const SectionKey<VariableDef> kVariableKeys[] = {
-    {"Coordx", ReadNumberInto<VariableDef, &VariableDef::Coordx>, kStops},
-    {"Coordy", ReadNumberInto<VariableDef, &VariableDef::Coordy>, kStops},
-    {"Scriptvariable", ReadLineInto<VariableDef, 50, &VariableDef::Scriptvariable>, kGoesOn},
-    {"NotifyRoutine", ReadNotifyRoutine, kGoesOn},
+    {"Coordx", ReadNumberInto<VariableDef, &VariableDef::Coordx>, kStops, kNumber},
+    {"Coordy", ReadNumberInto<VariableDef, &VariableDef::Coordy>, kStops, kNumber},
+    {"Scriptvariable", ReadLineInto<VariableDef, 50, &VariableDef::Scriptvariable>, kGoesOn, kText},
+    {"NotifyRoutine", ReadNotifyRoutine, kGoesOn, kText},
 };
 // Three pairs for four keys: a NotifyRoutine counts only as one of the first three.
 constexpr int kVariablePairs = 3;
 
 const SectionKey<TextBoxReading> kTextBoxKeys[] = {
-    {"TopLeftX", ReadTextBoxNumber<&TextBoxDef::TopLeftX>, kStops},
-    {"TopLeftY", ReadTextBoxNumber<&TextBoxDef::TopLeftY>, kStops},
-    {"Width", ReadTextBoxNumber<&TextBoxDef::Width>, kStops},
-    {"Height", ReadTextBoxNumber<&TextBoxDef::Height>, kStops},
-    {"Text", ReadTextBoxText, kStops},
+    {"TopLeftX", ReadTextBoxNumber<&TextBoxDef::TopLeftX>, kStops, kNumber},
+    {"TopLeftY", ReadTextBoxNumber<&TextBoxDef::TopLeftY>, kStops, kNumber},
+    {"Width", ReadTextBoxNumber<&TextBoxDef::Width>, kStops, kNumber},
+    {"Height", ReadTextBoxNumber<&TextBoxDef::Height>, kStops, kNumber},
+    {"Text", ReadTextBoxText, kStops, kText},
 };
 constexpr int kTextBoxPairs = 5;
 
 const SectionKey<LyricViewDef> kLyricViewKeys[] = {
-    {"TopLeftX", ReadNumberInto<LyricViewDef, &LyricViewDef::TopLeftX>, kGoesOn},
-    {"TopLeftY", ReadNumberInto<LyricViewDef, &LyricViewDef::TopLeftY>, kGoesOn},
-    {"Width", ReadNumberInto<LyricViewDef, &LyricViewDef::Width>, kGoesOn},
-    {"Height", ReadNumberInto<LyricViewDef, &LyricViewDef::Height>, kGoesOn},
+    {"TopLeftX", ReadNumberInto<LyricViewDef, &LyricViewDef::TopLeftX>, kGoesOn, kNumber},
+    {"TopLeftY", ReadNumberInto<LyricViewDef, &LyricViewDef::TopLeftY>, kGoesOn, kNumber},
+    {"Width", ReadNumberInto<LyricViewDef, &LyricViewDef::Width>, kGoesOn, kNumber},
+    {"Height", ReadNumberInto<LyricViewDef, &LyricViewDef::Height>, kGoesOn, kNumber},
 };
 constexpr int kLyricViewPairs = 4;
 
@@ -175,7 +178,7 @@ bool IsEndTextLine(const char* line) {
     if (line[0] == '\n') {
         ++line;
     }
-    return EqualsIgnoringCase(line, "EndText");
+    return EqualsIgnoringCase(line, kEndTextLine);
 }
 
 ReadStatus ReadButton(int32_t& position, ReaderMessages& messages) {
@@ -278,4 +281,41 @@ ReadStatus ReadMultiLineText(int32_t& position, TextBoxText& text, ReaderMessage
         }
         AppendText(text, line, messages);
     }
+}
+
+const char* SectionKeyword(SectionKind kind) {
+    const char* const keywords[] = {kButtonKeyword, kVariableKeyword, kTextBoxKeyword,
+                                    kLyricViewKeyword};
+    return keywords[static_cast<int>(kind)];
+}
+
+namespace {
+
+template <typename Target, size_t KeyCount>
+KeyName KeyAt(const SectionKey<Target> (&keys)[KeyCount], int index) {
+    if (index < 0 || static_cast<size_t>(index) >= KeyCount) {
+        return {nullptr, false};
+    }
+    return {keys[index].key, keys[index].number};
+}
+
+}  // namespace
+
+KeyName SectionKeyAt(SectionKind kind, int index) {
+    switch (kind) {
+        case SectionKind::Button:
+            return KeyAt(kButtonKeys, index);
+        case SectionKind::Variable:
+            return KeyAt(kVariableKeys, index);
+        case SectionKind::TextBox:
+            return KeyAt(kTextBoxKeys, index);
+        case SectionKind::LyricView:
+            return KeyAt(kLyricViewKeys, index);
+    }
+    return {nullptr, false};
+}
+
+int SectionKeyLines(SectionKind kind) {
+    const int keyLines[] = {kButtonPairs, kVariablePairs, kTextBoxPairs, kLyricViewPairs};
+    return keyLines[static_cast<int>(kind)];
 }

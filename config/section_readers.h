@@ -12,6 +12,14 @@
 #include "object_records.h"
 #include "read_status.h"
 #include "reader_messages.h"
+#include "reader_observer.h"
+
+// The keywords that begin the sections, and the line that ends a text box's text.
+constexpr char kButtonKeyword[] = "Button";
+constexpr char kVariableKeyword[] = "Variable";
+constexpr char kTextBoxKeyword[] = "TextBox";
+constexpr char kLyricViewKeyword[] = "LyricView";
+constexpr char kEndTextLine[] = "EndText";
 
 ReadStatus ReadButtonSection(int32_t& position, ReaderMessages& messages);
 ReadStatus ReadVariableSection(int32_t& position, ReaderMessages& messages);
@@ -29,3 +37,9 @@ struct TextBoxText {
 
 // Reads lines up to an EndText line and appends them, joined by line feeds, to `text`.
 ReadStatus ReadMultiLineText(int32_t& position, TextBoxText& text, ReaderMessages& messages);
+
+const char* SectionKeyword(SectionKind kind);
+// The key at `index` of a section's table, and how many key lines the section reads: a word
+// that is no key uses one up all the same.
+KeyName SectionKeyAt(SectionKind kind, int index);
+int SectionKeyLines(SectionKind kind);

@@ -16,13 +16,13 @@
 
 #include <cstddef>
 
+#include "demo_layout.h"
+
 class LyricTool;
 class ScriptWrapper;
 
-// The folder beside the description file that holds the script and everything it loads. The
-// audiopath configuration is loaded from it, relative to the current directory, through a path
-// buffer of kAudioPathBufferSize bytes.
-constexpr char kRuntimeFilesFolder[] = "RuntimeFiles";
+// The audiopath configuration is loaded from kRuntimeFilesFolder, relative to the current
+// directory, through a path buffer of kAudioPathBufferSize bytes.
 constexpr size_t kAudioPathBufferSize = 100;
 // The longest audiopath file name that fits after the folder and its backslash: 86 characters.
 constexpr size_t kMaxAudioPathFileName = kAudioPathBufferSize - sizeof kRuntimeFilesFolder - 1;

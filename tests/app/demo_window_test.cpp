@@ -99,12 +99,12 @@ TEST(DemoWindow, IsMadeAsDescribedAfterTheStartUpRoutineAndTornDownInOrderOnExit
     MSG queued;
     EXPECT_TRUE(PeekMessageA(&queued, mainWindow, WM_LYRIC, WM_LYRIC, PM_REMOVE));
     EXPECT_FALSE(PeekMessageA(&queued, mainWindow, WM_LYRIC, WM_LYRIC, PM_REMOVE)) << "a second";
-    EXPECT_EQ(TextOf(demo.Child(550)), "Rock & Roll");
+    EXPECT_EQ(TextOf(demo.Child(kLyricViewId)), "Rock & Roll");
 
     HFONT font = controlFont;
     // A lyric served while the engine goes must find nothing to write into.
     demo.world.performance.onStop = [] { SendMessageA(mainWindow, WM_LYRIC, 0, 0); };
-    SendMessageA(mainWindow, WM_COMMAND, 105, 0);  // File, Exit
+    SendMessageA(mainWindow, WM_COMMAND, IDM_EXIT, 0);
     demo.Pump();
     calls = demo.world.log.Take();
     EXPECT_LT(FirstCall(calls, "Script.Release"), FirstCall(calls, "Performance.CloseDown"));
@@ -178,10 +178,10 @@ TEST(KeyFilter, EnterCommitsEveryBoxInTableOrderAndAClickFirstTheBoxItLeaves) {
     DemoInProcess demo(Demo(1, 3));
     demo.world.script.variableValue = -1;  // short: a full box takes no more
     ASSERT_TRUE(demo.Start());
-    HWND edit = demo.Child(50);
+    HWND edit = demo.Child(kEditIdBase);
     SetFocus(edit);
     SendMessageA(edit, EM_SETSEL, 2, 2);
-    SetWindowTextA(demo.Child(51), "");
+    SetWindowTextA(demo.Child(kEditIdBase + 1), "");
     demo.world.log.Take();
     PostMessageA(edit, WM_KEYDOWN, '3', MapVirtualKeyA('3', 0) << 16 | 1);
     demo.Pump();

@@ -2,8 +2,8 @@
 #include "demo_layout_plan.h"
 
 #include <algorithm>
-#include <memory>
 
+#include "demo_layout.h"
 #include "demo_names.h"
 #include "object_records.h"
 #include "window_geometry.h"
@@ -44,11 +44,6 @@ VariableDef Placed(const PlannedVariable& planned, int32_t left, int32_t top) {
 
 int32_t VariableWidth(const PlannedVariable& planned) {
     return LabelWidthOf(planned.label) + kEditBoxWidth;
-}
-
-int32_t DefaultVariableCoordy() {
-    const std::unique_ptr<VariableDef> def(NewVariableDef());
-    return def->Coordy;
 }
 
 int32_t ButtonWidth(const PlannedButton& button) {
@@ -121,7 +116,7 @@ std::vector<int32_t> LayoutClientWidths() {
 }
 
 size_t VariablesInFirstRow(const std::vector<PlannedVariable>& variables, int32_t clientWidth) {
-    const int32_t top = DefaultVariableCoordy();
+    const int32_t top = kDefaultVariableCoordy;
     Rows rows(clientWidth, top, VariableRowHeight() + kRowGap, kVariableGap);
     size_t count = 0;
     for (const PlannedVariable& variable : variables) {
@@ -138,7 +133,7 @@ bool LayOutDemo(DemoLayout& layout, int32_t clientWidth) {
     int32_t bottom = 0;
     int32_t right = 0;
     const int32_t rowHeight = VariableRowHeight();
-    Rows variableRows(clientWidth, DefaultVariableCoordy(), rowHeight + kRowGap, kVariableGap);
+    Rows variableRows(clientWidth, kDefaultVariableCoordy, rowHeight + kRowGap, kVariableGap);
     for (PlannedVariable& variable : layout.variables) {
         const int32_t left = variableRows.Place(VariableWidth(variable));
         const VariableDef def = Placed(variable, left, variableRows.y());

@@ -52,6 +52,38 @@ void AppendRecords(std::string& out, const char* name, Record* const (&table)[Sl
     out += count == 0 ? "],\n" : "\n  ],\n";
 }
 
+void DescribeButton(std::string& out, const ButtonDef& b) {
+    JsonObject(out)
+        .Text("Label", b.Label)
+        .Text("Scriptroutine", b.Scriptroutine)
+        .Number("Coordx", b.Coordx)
+        .Number("Coordy", b.Coordy)
+        .Number("Width", b.Width)
+        .Number("Height", b.Height);
+}
+
+void DescribeVariable(std::string& out, const VariableDef& v) {
+    JsonObject(out)
+        .Text("Label", v.Label)
+        .Text("Scriptvariable", v.Scriptvariable)
+        .Text("NotifyRoutine", v.NotifyRoutine)
+        .Number("HasNotifyRoutine", v.HasNotifyRoutine)
+        .Number("Coordx", v.Coordx)
+        .Number("Coordy", v.Coordy)
+        .Number("LabelX", v.LabelX)
+        .Number("LabelY", v.LabelY)
+        .Number("LabelWidth", v.LabelWidth);
+}
+
+void DescribeTextBox(std::string& out, const TextBoxDef& t) {
+    JsonObject(out)
+        .Text("Text", t.Text)
+        .Number("TopLeftX", t.TopLeftX)
+        .Number("TopLeftY", t.TopLeftY)
+        .Number("Width", t.Width)
+        .Number("Height", t.Height);
+}
+
 }  // namespace
 
 std::string DescribeReadingAsJson(const std::vector<std::string>& messages) {
@@ -67,37 +99,9 @@ std::string DescribeReadingAsJson(const std::vector<std::string>& messages) {
             .Text("AudioPathFileName", s.AudioPathFileName);
     }
     out += ",\n";
-    AppendRecords(out, "buttons", buttons, buttonCount, [](std::string& o, const ButtonDef& b) {
-        JsonObject(o)
-            .Text("Label", b.Label)
-            .Text("Scriptroutine", b.Scriptroutine)
-            .Number("Coordx", b.Coordx)
-            .Number("Coordy", b.Coordy)
-            .Number("Width", b.Width)
-            .Number("Height", b.Height);
-    });
-    AppendRecords(out, "variables", variables, variableCount,
-                  [](std::string& o, const VariableDef& v) {
-                      JsonObject(o)
-                          .Text("Label", v.Label)
-                          .Text("Scriptvariable", v.Scriptvariable)
-                          .Text("NotifyRoutine", v.NotifyRoutine)
-                          .Number("HasNotifyRoutine", v.HasNotifyRoutine)
-                          .Number("Coordx", v.Coordx)
-                          .Number("Coordy", v.Coordy)
-                          .Number("LabelX", v.LabelX)
-                          .Number("LabelY", v.LabelY)
-                          .Number("LabelWidth", v.LabelWidth);
-                  });
-    AppendRecords(out, "textBoxes", textBoxes, textBoxCount,
-                  [](std::string& o, const TextBoxDef& t) {
-                      JsonObject(o)
-                          .Text("Text", t.Text)
-                          .Number("TopLeftX", t.TopLeftX)
-                          .Number("TopLeftY", t.TopLeftY)
-                          .Number("Width", t.Width)
-                          .Number("Height", t.Height);
-                  });
+    AppendRecords(out, "buttons", buttons, buttonCount, DescribeButton);
+    AppendRecords(out, "variables", variables, variableCount, DescribeVariable);
+    AppendRecords(out, "textBoxes", textBoxes, textBoxCount, DescribeTextBox);
     out += "  \"lyricView\": ";
     if (hasLyricView == 1 && lyricView != nullptr) {
         JsonObject(out)

@@ -115,10 +115,3 @@ bool HasProblems(const Explanation& explanation) {
     }
     return false;
 }
-
-std::string ExplainDescriptionBytes(const std::string& bytes) {
-    const Explanation explanation = ExplainDescription(bytes, "", false);
-    const std::string text = FormatExplanation(explanation, SourcePositions(bytes), "Harpix.ini");
-    ReleaseObjectRecords();
-    return text;
-}

@@ -30,6 +30,3 @@ std::string ExplanationAsJson(const Explanation& explanation, const SourcePositi
 
 // Messages and warnings make the exit status 1; notes alone do not.
 bool HasProblems(const Explanation& explanation);
-
-// For the reader's fuzz target: the whole --explain text of `bytes`, files not looked at.
-std::string ExplainDescriptionBytes(const std::string& bytes);

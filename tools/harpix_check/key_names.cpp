@@ -5,24 +5,30 @@
 #include <vector>
 
 #include "ascii_text.h"
+#include "description_reader.h"
+#include "section_readers.h"
 
 namespace {
 
-const char* const kTopLevelKeys[] = {"Title",          "WindowWidth",     "WindowHeight",
-                                     "ScriptFileName", "AutoExecRoutine", "AudioPathFileName",
-                                     "Button",         "Variable",        "TextBox",
-                                     "LyricView"};
-const char* const kSectionKeywords[] = {"Button", "Variable", "TextBox", "LyricView"};
-const char* const kSectionKeys[] = {"Coordx",        "Coordy",         "Width",         "Height",
-                                    "Scriptroutine", "Scriptvariable", "NotifyRoutine", "TopLeftX",
-                                    "TopLeftY",      "Text",           "EndText"};
-const char* const kNumberKeys[] = {"WindowWidth", "WindowHeight", "Coordx",   "Coordy",
-                                   "Width",       "Height",       "TopLeftX", "TopLeftY"};
+constexpr SectionKind kSections[] = {SectionKind::Button, SectionKind::Variable,
+                                     SectionKind::TextBox, SectionKind::LyricView};
 
-template <size_t N>
-bool IsOneOf(const std::string& word, const char* const (&keys)[N]) {
-    return std::any_of(std::begin(keys), std::end(keys),
-                       [&](const char* key) { return SameKey(word, key); });
+// Whether `match` holds for a key of the readers' tables: the top-level ones, the sections'
+// (with the line that ends a text), or both.
+enum Tables { kTopLevel = 1, kOfSections = 2, kAll = 3 };
+
+template <typename Match>
+bool AnyKey(int tables, Match match) {
+    bool found = false;
+    for (int i = 0; (tables & kTopLevel) != 0 && TopLevelKeyAt(i).key != nullptr; ++i) {
+        found = found || match(TopLevelKeyAt(i));
+    }
+    for (SectionKind kind : kSections) {
+        for (int i = 0; (tables & kOfSections) != 0 && SectionKeyAt(kind, i).key != nullptr; ++i) {
+            found = found || match(SectionKeyAt(kind, i));
+        }
+    }
+    return found || ((tables & kOfSections) != 0 && match(KeyName{kEndTextLine, false}));
 }
 
 // Edits between two words, letters folded, a swap of neighbours counting as one.
@@ -54,19 +60,20 @@ bool SameKey(const std::string& a, const char* b) {
 }
 
 bool IsTopLevelKey(const std::string& word) {
-    return IsOneOf(word, kTopLevelKeys);
+    return AnyKey(kTopLevel, [&](KeyName key) { return SameKey(word, key.key); });
 }
 
 bool IsSectionKeyword(const std::string& word) {
-    return IsOneOf(word, kSectionKeywords);
+    return std::any_of(std::begin(kSections), std::end(kSections),
+                       [&](SectionKind kind) { return SameKey(word, SectionKeyword(kind)); });
 }
 
 bool IsAnySectionKey(const std::string& word) {
-    return IsOneOf(word, kSectionKeys);
+    return AnyKey(kOfSections, [&](KeyName key) { return SameKey(word, key.key); });
 }
 
-bool IsNumberKey(const std::string& key) {
-    return IsOneOf(key, kNumberKeys);
+bool IsNumberKey(const std::string& word) {
+    return AnyKey(kAll, [&](KeyName key) { return key.number && SameKey(word, key.key); });
 }
 
 std::string NearestKey(const std::string& word) {
@@ -75,47 +82,19 @@ std::string NearestKey(const std::string& word) {
     }
     std::string best;
     size_t bestDistance = 3;
-    auto consider = [&](const char* key) {
-        const std::string k = key;
+    AnyKey(kAll, [&](KeyName key) {
+        const std::string k = key.key;
         const size_t allowed = k.size() <= 6 ? 1 : 2;
         // The distance is at least the difference in length: most words need no more look.
         if ((word.size() > k.size() ? word.size() - k.size() : k.size() - word.size()) > allowed) {
-            return;
+            return false;
         }
         const size_t distance = Distance(word, k);
         if (distance <= allowed && distance < bestDistance) {
             best = k;
             bestDistance = distance;
         }
-    };
-    std::for_each(std::begin(kTopLevelKeys), std::end(kTopLevelKeys), consider);
-    std::for_each(std::begin(kSectionKeys), std::end(kSectionKeys), consider);
+        return false;
+    });
     return best;
-}
-
-const char* SectionName(SectionKind kind) {
-    switch (kind) {
-        case SectionKind::Button:
-            return "Button";
-        case SectionKind::Variable:
-            return "Variable";
-        case SectionKind::TextBox:
-            return "TextBox";
-        case SectionKind::LyricView:
-            return "LyricView";
-    }
-    return "";
-}
-
-int SectionKeyLines(SectionKind kind) {
-    switch (kind) {
-        case SectionKind::Button:
-        case SectionKind::TextBox:
-            return 5;
-        case SectionKind::Variable:
-            return 3;
-        case SectionKind::LyricView:
-            return 4;
-    }
-    return 0;
 }

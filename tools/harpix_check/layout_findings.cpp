@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "ascii_text.h"
+#include "demo_layout.h"
 #include "demo_settings.h"
 #include "key_names.h"
 #include "object_records.h"
@@ -58,10 +59,9 @@ bool Overlap(const ControlRect& a, const ControlRect& b) {
            b.y < a.y + a.height && a.width > 0 && a.height > 0 && b.width > 0 && b.height > 0;
 }
 
-}  // namespace
-
-void FindLayoutProblems(const ReadingAnalysis& reading, Findings& findings) {
-    const WindowGeometry window = DemoWindowGeometry();
+// A window smaller than Windows allows is grown to the smallest.
+void FindWindowSizeProblem(const ReadingAnalysis& reading, const WindowGeometry& window,
+                           Findings& findings) {
     if (demoSettings.WindowWidth < kMinimumWindowWidth ||
         demoSettings.WindowHeight < kMinimumWindowHeight) {
         auto at = reading.settingAt.find(
@@ -75,6 +75,79 @@ void FindLayoutProblems(const ReadingAnalysis& reading, Findings& findings) {
                                 std::to_string(window.clientWidth) + " x " +
                                 std::to_string(window.clientHeight)});
     }
+}
+
+// One finding a control, naming the first control it overlaps: a pile of controls at one place
+// would otherwise give a warning for every pair.
+void FindOverlap(const ReadingAnalysis& reading, const std::vector<ControlRect>& controls, size_t i,
+                 int32_t at, Findings& findings) {
+    const ControlRect& c = controls[i];
+    size_t first = i;
+    int others = 0;
+    for (size_t j = 0; j < i; ++j) {
+        const bool sameVariable = c.kind == ControlKind::Label &&
+                                  controls[j].kind == ControlKind::Edit &&
+                                  controls[j].record == c.record;
+        if (!sameVariable && Overlap(c, controls[j])) {
+            others += first == i ? 0 : 1;
+            first = first == i ? j : first;
+        }
+    }
+    if (first != i) {
+        findings.push_back({at, Severity::Warning,
+                            Name(reading, c) + " " + Box(c) + " overlaps " +
+                                Name(reading, controls[first]) + " " + Box(controls[first]) +
+                                (others > 0 ? " and " + std::to_string(others) + " more" : ""),
+                            c.id});
+    }
+}
+
+// A label cut short, or a text that underlines where its author meant an "&".
+void FindTextProblems(const std::string& name, const ControlRect& c, int32_t at,
+                      Findings& findings) {
+    size_t underlined = std::string::npos;
+    const int shownWidth = EstimatedTextWidth(ShownText(c.text, &underlined));
+    if (c.kind == ControlKind::Label && shownWidth > c.width) {
+        findings.push_back({at, Severity::Warning,
+                            "the label " + Quoted(c.text) + " is about " +
+                                std::to_string(shownWidth) + " pixels wide but gets " +
+                                std::to_string(kLabelPixelsPerCharacter) + " a character, " +
+                                std::to_string(c.width) + ": it may be cut",
+                            c.id});
+    }
+    // Labels and text boxes keep Windows' "&" rule: an author may rely on "&&".
+    if ((c.kind == ControlKind::Label || c.kind == ControlKind::TextBox) &&
+        underlined != std::string::npos) {
+        findings.push_back({at, Severity::Warning,
+                            "a single '&' in " +
+                                (c.kind == ControlKind::Label ? "the label " + Quoted(c.text)
+                                                              : "the text of " + name) +
+                                " shows as an underline of the next character; write && for &",
+                            c.id});
+    }
+}
+
+// An edit box pushed right to make room for its label.
+void FindMovedEditBox(const SectionInfo& section, const ControlRect& c, Findings& findings) {
+    auto coordx = section.values.find("Coordx");
+    const bool given = coordx != section.values.end();
+    const int32_t asked = given ? ParseNumber(coordx->second.c_str()) : kDefaultVariableCoordx;
+    const VariableDef& v = *variables[c.record];
+    if (asked < v.Coordx) {
+        findings.push_back(
+            {given ? section.valueAt.at("Coordx") : section.keyword, Severity::Warning,
+             "Coordx " + std::to_string(asked) + " leaves no room for the label " +
+                 Quoted(v.Label) + " (" + std::to_string(kLabelPixelsPerCharacter) +
+                 " pixels a character): the edit box moves right to " + std::to_string(v.Coordx),
+             c.id});
+    }
+}
+
+}  // namespace
+
+void FindLayoutProblems(const ReadingAnalysis& reading, Findings& findings) {
+    const WindowGeometry window = DemoWindowGeometry();
+    FindWindowSizeProblem(reading, window, findings);
     const std::vector<ControlRect> controls = DemoControls();
     for (size_t i = 0; i < controls.size(); ++i) {
         const ControlRect& c = controls[i];
@@ -91,60 +164,10 @@ void FindLayoutProblems(const ReadingAnalysis& reading, Findings& findings) {
                                     " x " + std::to_string(window.clientHeight),
                                 c.id});
         }
-        // One finding a control, naming the first control it overlaps: a pile of controls at
-        // one place would otherwise give a warning for every pair.
-        size_t first = i;
-        int others = 0;
-        for (size_t j = 0; j < i; ++j) {
-            const bool sameVariable = c.kind == ControlKind::Label &&
-                                      controls[j].kind == ControlKind::Edit &&
-                                      controls[j].record == c.record;
-            if (!sameVariable && Overlap(c, controls[j])) {
-                others += first == i ? 0 : 1;
-                first = first == i ? j : first;
-            }
-        }
-        if (first != i) {
-            findings.push_back({at, Severity::Warning,
-                                name + " " + Box(c) + " overlaps " +
-                                    Name(reading, controls[first]) + " " + Box(controls[first]) +
-                                    (others > 0 ? " and " + std::to_string(others) + " more" : ""),
-                                c.id});
-        }
-        size_t underlined = std::string::npos;
-        const int shownWidth = EstimatedTextWidth(ShownText(c.text, &underlined));
-        if (c.kind == ControlKind::Label && shownWidth > c.width) {
-            findings.push_back({at, Severity::Warning,
-                                "the label " + Quoted(c.text) + " is about " +
-                                    std::to_string(shownWidth) +
-                                    " pixels wide but gets 6 a character, " +
-                                    std::to_string(c.width) + ": it may be cut",
-                                c.id});
-        }
-        // Labels and text boxes keep Windows' "&" rule: an author may rely on "&&".
-        if ((c.kind == ControlKind::Label || c.kind == ControlKind::TextBox) &&
-            underlined != std::string::npos) {
-            findings.push_back({at, Severity::Warning,
-                                "a single '&' in " +
-                                    (c.kind == ControlKind::Label ? "the label " + Quoted(c.text)
-                                                                  : "the text of " + name) +
-                                    " shows as an underline of the next character; write && for &",
-                                c.id});
-        }
+        FindOverlap(reading, controls, i, at, findings);
+        FindTextProblems(name, c, at, findings);
         if (c.kind == ControlKind::Edit && section != nullptr) {
-            // A Variable without Coordx keeps the default, 20.
-            auto coordx = section->values.find("Coordx");
-            const bool given = coordx != section->values.end();
-            const int32_t asked = given ? ParseNumber(coordx->second.c_str()) : 20;
-            const VariableDef& v = *variables[c.record];
-            if (asked < v.Coordx) {
-                findings.push_back({given ? section->valueAt.at("Coordx") : at, Severity::Warning,
-                                    "Coordx " + std::to_string(asked) +
-                                        " leaves no room for the label " + Quoted(v.Label) +
-                                        " (6 pixels a character): the edit box moves right to " +
-                                        std::to_string(v.Coordx),
-                                    c.id});
-            }
+            FindMovedEditBox(*section, c, findings);
         }
     }
 }

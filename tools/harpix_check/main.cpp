@@ -65,11 +65,7 @@ int Explain(const char* path, bool json, const char* svgPath) {
     const SourcePositions places(bytes);
     std::vector<int> marks;
     if (svgPath != nullptr) {
-        const std::string svg = DrawDemoWindow(explanation.findings, marks);
-        std::FILE* out = std::fopen(svgPath, "wb");
-        const bool written =
-            out != nullptr && std::fwrite(svg.data(), 1, svg.size(), out) == svg.size();
-        if (out == nullptr || std::fclose(out) != 0 || !written) {
+        if (!WriteFileBytes(svgPath, DrawDemoWindow(explanation.findings, marks))) {
             std::fprintf(stderr, "harpix-check: cannot write %s\n", svgPath);
             return 2;
         }

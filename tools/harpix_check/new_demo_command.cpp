@@ -4,6 +4,7 @@
 
 #include <cstdio>
 
+#include "demo_layout.h"
 #include "demo_settings.h"
 #include "explain.h"
 #include "new_demo.h"
@@ -100,8 +101,8 @@ int RunNewDemo(const std::string& scriptPath, const std::string& outPath, bool f
         Say(outPath, line);
     }
     if (FindRuntimeFile(FolderOf(outPath), fileName).empty()) {
-        Say(outPath, "note: Harpix looks for the script in RuntimeFiles beside " + outPath +
-                         ", and " + fileName + " is not there yet");
+        Say(outPath, "note: Harpix looks for the script in " + std::string(kRuntimeFilesFolder) +
+                         " beside " + outPath + ", and " + fileName + " is not there yet");
     }
     const bool clean = ReadsClean(demo.text, outPath);
     return demo.complete && names.compiled && names.unread.empty() && clean ? 0 : 1;

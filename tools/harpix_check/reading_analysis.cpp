@@ -5,38 +5,17 @@
 #include <cstring>
 
 #include "ascii_text.h"
+#include "demo_layout.h"
 #include "description_text.h"
 #include "key_names.h"
 #include "object_records.h"
 #include "quoted_text.h"
+#include "section_readers.h"
+#include "value_traps.h"
 
 namespace {
 
 using Kind = ReadEvent::Kind;
-
-bool IsBlank(char c) {
-    return c == ' ' || c == '\t' || c == '\r';
-}
-
-std::string WithoutLeadingBlanks(const std::string& text) {
-    size_t start = 0;
-    while (start < text.size() && IsBlank(text[start])) {
-        ++start;
-    }
-    return text.substr(start);
-}
-
-std::string Trimmed(const std::string& text) {
-    std::string out = WithoutLeadingBlanks(text);
-    while (!out.empty() && IsBlank(out.back())) {
-        out.pop_back();
-    }
-    return out;
-}
-
-std::string FirstWord(const std::string& text) {
-    return text.substr(0, text.find_first_of(" \n"));
-}
 
 std::string OneLine(const std::string& text) {
     std::string out = text;
@@ -46,6 +25,11 @@ std::string OneLine(const std::string& text) {
         }
     }
     return out;
+}
+
+std::string CountWord(int count) {
+    const char* const words[] = {"no", "one", "two", "three", "four", "five"};
+    return count >= 0 && count < 6 ? words[count] : std::to_string(count);
 }
 
 bool AtLineStart(int32_t position) {
@@ -64,21 +48,6 @@ int TableSize(SectionKind kind) {
             return 1;
     }
     return 0;
-}
-
-// True when the number reads as the author wrote it: blanks, an optional sign, digits, blanks.
-bool IsPlainNumber(const std::string& value) {
-    std::string text = Trimmed(value);
-    size_t i = (!text.empty() && (text[0] == '+' || text[0] == '-')) ? 1 : 0;
-    if (i == text.size()) {
-        return false;
-    }
-    for (; i < text.size(); ++i) {
-        if (text[i] < '0' || text[i] > '9') {
-            return false;
-        }
-    }
-    return true;
 }
 
 class Analyser {
@@ -179,7 +148,7 @@ private:
                    " (a key is missing above): the " + e.text + " it begins is lost";
             lostSection = true;
         } else if (IsTopLevelKey(e.text) || IsAnySectionKey(e.text)) {
-            text = Quoted(e.text) + " is no key of a " + SectionName(section.kind) +
+            text = Quoted(e.text) + " is no key of a " + SectionKeyword(section.kind) +
                    " and uses up " + uses;
         } else if (std::string near = NearestKey(e.text); !near.empty()) {
             text = Quoted(e.text) + " is no key (did you mean " + Quoted(near) + "?) and uses up " +
@@ -204,7 +173,9 @@ private:
                        SectionKind::Variable) {
             const SectionInfo& variable = result.sections[static_cast<size_t>(lastSection)];
             Add(e.from, Severity::Warning,
-                "'NotifyRoutine' is not among the three key lines of " + DescribeSection(variable) +
+                "'NotifyRoutine' is not among the " +
+                    CountWord(SectionKeyLines(SectionKind::Variable)) + " key lines of " +
+                    DescribeSection(variable) +
                     ": read as a plain word, the routine never runs (leave out Coordx or Coordy "
                     "to make room)",
                 lastSection);
@@ -301,49 +272,9 @@ private:
         if (e.status != ReadOk || lastKey.empty()) {
             return;
         }
-        const int id = open;
-        if (SameKey(lastKey, "Text")) {
-            if (Trimmed(e.text) != e.text && SameKey(Trimmed(e.text), "EndText")) {
-                Add(e.from, Severity::Warning,
-                    "blanks around 'EndText' make it a line of the text: the text runs on", id);
-            }
-            return;
-        }
-        const std::string key = IsSectionKeyword(lastKey) ? lastKey + "'s label" : Quoted(lastKey);
-        if (e.from > 0 && descriptionText[e.from - 1] == '\n') {
-            std::string text = Quoted(lastKey) +
-                               " is alone on its line: its value is the whole "
-                               "next line, " +
-                               Quoted(e.text);
-            if (IsTopLevelKey(FirstWord(e.text)) || IsAnySectionKey(FirstWord(e.text))) {
-                text += ", whose key " + Quoted(FirstWord(e.text)) + " is lost";
-                lostSection = IsSectionKeyword(FirstWord(e.text));
-            }
-            Add(e.from, Severity::Warning, text, id);
-        } else if (e.text.find('\n') != std::string::npos) {
-            Add(e.from, Severity::Warning,
-                "only a blank follows " + Quoted(lastKey) +
-                    " on its line: its value runs on over the line break, " + Quoted(e.text),
-                id);
-        } else if (IsNumberKey(lastKey)) {
-            if (!IsPlainNumber(e.text)) {
-                Add(e.from, Severity::Warning,
-                    "the value of " + Quoted(lastKey) + ", " + Quoted(e.text) +
-                        ", is not a plain number: read as " +
-                        std::to_string(ParseNumber(e.text.c_str())),
-                    id);
-            }
-        } else if (!e.text.empty() && e.text.back() == '\r') {
-            Add(e.from, Severity::Warning,
-                "the value of " + key + " ends with a carriage return (its line ends CR CR LF) " +
-                    "that becomes part of it: " + Quoted(e.text),
-                id);
-        } else if (!e.text.empty() && (IsBlank(e.text.front()) || IsBlank(e.text.back()))) {
-            Add(e.from, Severity::Warning,
-                "the value of " + key + " has blanks at its " +
-                    (IsBlank(e.text.front()) ? "start" : "end") +
-                    " that become part of it: " + Quoted(e.text),
-                id);
+        const std::string trap = ValueTrap(lastKey, e, lostSection);
+        if (!trap.empty()) {
+            Add(e.from, Severity::Warning, trap, open);
         }
     }
 
@@ -370,11 +301,11 @@ private:
             case SectionKind::Button:
                 return section.record;
             case SectionKind::Variable:
-                return 50 + section.record;
+                return kEditIdBase + section.record;
             case SectionKind::TextBox:
-                return 200 + section.record;
+                return kTextBoxIdBase + section.record;
             case SectionKind::LyricView:
-                return 550;
+                return kLyricViewId;
         }
         return -1;
     }
@@ -396,7 +327,7 @@ private:
 }  // namespace
 
 std::string DescribeSection(const SectionInfo& section) {
-    std::string name = SectionName(section.kind);
+    std::string name = SectionKeyword(section.kind);
     if (section.kind == SectionKind::Button || section.kind == SectionKind::Variable) {
         name += " " + Quoted(section.label);
     }

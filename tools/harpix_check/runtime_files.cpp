@@ -8,6 +8,7 @@
 #endif
 
 #include "ascii_text.h"
+#include "demo_layout.h"
 
 bool ReadFileBytes(const std::string& path, std::string& bytes) {
     std::FILE* file = std::fopen(path.c_str(), "rb");
@@ -58,7 +59,8 @@ std::string FindRuntimeFile(const std::string& folder, const std::string& name) 
         }
     }
 #endif
-    const std::string runtime = (folder.empty() ? std::string(".") : folder) + "/RuntimeFiles";
+    const std::string runtime =
+        (folder.empty() ? std::string(".") : folder) + "/" + kRuntimeFilesFolder;
     const std::string path = runtime + "/" + relative;
     if (FileExists(path)) {
         return path;

@@ -2,8 +2,10 @@
 // gives the routines and variables it defines.
 #include "script_findings.h"
 
+#include <cstring>
 #include <vector>
 
+#include "demo_layout.h"
 #include "demo_settings.h"
 #include "object_records.h"
 #include "quoted_text.h"
@@ -15,8 +17,14 @@
 
 namespace {
 
-const char kScriptLoadFailed[] =
-    "Harpix will show \"The script could not load properly.  Harpix is exiting.\"";
+std::string ScriptLoadFailed() {
+    return std::string("Harpix will show \"") + kScriptLoadFailedMessage + "\"";
+}
+
+// "RuntimeFiles\<name>", as the description file would name the file.
+std::string InRuntimeFiles(const std::string& name) {
+    return Quoted(std::string(kRuntimeFilesFolder) + "\\" + name);
+}
 
 bool ReadRuntimeFile(const std::string& folder, const std::string& name, std::string& bytes) {
     const std::string path = FindRuntimeFile(folder, name);
@@ -85,7 +93,7 @@ void CheckNames(const ReadingAnalysis& reading, const Program& program, Findings
                           ValueAt(section, "Scriptroutine"), section.record);
         } else if (section.kind == SectionKind::Variable) {
             const VariableDef& v = *variables[section.record];
-            const int id = kEditBoxIdBase + section.record;
+            const int id = kEditIdBase + section.record;
             check.Variable(v.Scriptvariable, "Scriptvariable of " + DescribeSection(section),
                            ValueAt(section, "Scriptvariable"), id);
             if (v.HasNotifyRoutine == 1) {
@@ -103,23 +111,24 @@ void FindScriptProblems(const ReadingAnalysis& reading, const std::string& folde
     std::string bytes;
     if (demoSettings.AudioPathFileName[0] != '\0' &&
         !ReadRuntimeFile(folder, demoSettings.AudioPathFileName, bytes)) {
-        findings.push_back(
-            {SettingAt(reading, "AudioPathFileName"), Severity::Warning,
-             "the audiopath file " +
-                 Quoted("RuntimeFiles\\" + std::string(demoSettings.AudioPathFileName)) +
-                 " is missing: Harpix will show \"Harpix could not initialize...\" and exit"});
+        findings.push_back({SettingAt(reading, "AudioPathFileName"), Severity::Warning,
+                            "the audiopath file " + InRuntimeFiles(demoSettings.AudioPathFileName) +
+                                " is missing: Harpix will show \"" +
+                                std::string(kInitializeFailedMessage,
+                                            std::strcspn(kInitializeFailedMessage, ".")) +
+                                "...\" and exit"});
     }
     const int32_t at = SettingAt(reading, "ScriptFileName");
     const std::string name = demoSettings.ScriptFileName;
     if (name.empty()) {
         findings.push_back(
-            {at, Severity::Warning, std::string("no ScriptFileName: ") + kScriptLoadFailed});
+            {at, Severity::Warning, std::string("no ScriptFileName: ") + ScriptLoadFailed()});
         return;
     }
     if (!ReadRuntimeFile(folder, name, bytes)) {
-        findings.push_back({at, Severity::Warning,
-                            "the script file " + Quoted("RuntimeFiles\\" + name) +
-                                " is missing: " + kScriptLoadFailed});
+        findings.push_back(
+            {at, Severity::Warning,
+             "the script file " + InRuntimeFiles(name) + " is missing: " + ScriptLoadFailed()});
         return;
     }
     ScriptFile file;
@@ -132,8 +141,8 @@ void FindScriptProblems(const ReadingAnalysis& reading, const std::string& folde
     }
     if (fault != ScriptFileFault::None) {
         findings.push_back({at, Severity::Warning,
-                            Quoted("RuntimeFiles\\" + name) + " is no script file (" +
-                                DescribeScriptFileFault(fault) + "): " + kScriptLoadFailed});
+                            InRuntimeFiles(name) + " is no script file (" +
+                                DescribeScriptFileFault(fault) + "): " + ScriptLoadFailed()});
         return;
     }
     Program program;

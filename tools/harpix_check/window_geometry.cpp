@@ -55,7 +55,7 @@ std::vector<ControlRect> DemoControls() {
     }
     for (int32_t i = 0; i < variableCount; ++i) {
         const VariableDef& v = *variables[i];
-        controls.push_back(Rect(kEditBoxIdBase + i, ControlKind::Edit, v.Coordx, v.Coordy,
+        controls.push_back(Rect(kEditIdBase + i, ControlKind::Edit, v.Coordx, v.Coordy,
                                 kEditBoxWidth, kEditBoxHeight, "0", i));
         controls.push_back(Rect(kLabelIdBase + i, ControlKind::Label, v.LabelX, v.LabelY,
                                 v.LabelWidth, kLabelHeight, v.Label, i));

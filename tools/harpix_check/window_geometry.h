@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "demo_layout.h"
+
 // The frame as Wine 8 draws it by default (Windows' classic look at 96 dpi is alike): a dialog
 // frame of 3 pixels, a caption of 19 and a menu bar of 19; a captioned window is grown to at
 // least 116 x 27. Measured with GetSystemMetrics and GetClientRect under Wine.
@@ -27,12 +29,6 @@ struct WindowGeometry {
 // From the configured WindowWidth and WindowHeight, grown to the smallest window if need be.
 WindowGeometry DemoWindowGeometry();
 
-// The child ids of the demo window: button i, edit box i, its label, text box i, the lyric view.
-constexpr int kEditBoxIdBase = 50;
-constexpr int kLabelIdBase = 75;
-constexpr int kTextBoxIdBase = 200;
-constexpr int kLyricViewId = 550;
-
 enum class ControlKind { Button, Edit, Label, TextBox, LyricView };
 
 struct ControlRect {
@@ -49,11 +45,7 @@ struct ControlRect {
 // In the order the program creates them.
 std::vector<ControlRect> DemoControls();
 
-constexpr int kEditBoxWidth = 30;
-constexpr int kEditBoxHeight = 20;
-constexpr int kLabelHeight = 20;
-
-// How wide the controls' font ("MS Sans Serif", height 15, average width 5) draws `text`.
+// How wide the controls' font draws `text`.
 int EstimatedTextWidth(const std::string& text);
 
 // What a button, label or text box shows of `text`: an "&" before a character (other than a
