@@ -312,8 +312,9 @@ TEST_F(StandIn, EveryCallThatCannotAllocateAnswersOutOfMemoryAndLeavesTheObjectW
 
 }  // namespace
 
-// The library's own, but that the allocation the test chose fails.
-void* operator new(std::size_t size) {
+// The library's own, but that the allocation the test chose fails. Never inlined, nor are its
+// partners below: inlined, the compiler would pair malloc with operator delete and warn.
+__attribute__((noinline)) void* operator new(std::size_t size) {
     bool fails = failingThread == static_cast<LONG>(GetCurrentThreadId()) && --allocationsLeft == 0;
     void* memory = fails ? nullptr : std::malloc(size == 0 ? 1 : size);
     if (memory == nullptr) {
@@ -321,4 +322,13 @@ void* operator new(std::size_t size) {
         throw std::bad_alloc();
     }
     return memory;
+}
+
+// Its partners, so that what the replaced operator new gives is freed as it was taken.
+__attribute__((noinline)) void operator delete(void* object) noexcept {
+    std::free(object);
+}
+
+__attribute__((noinline)) void operator delete(void* object, std::size_t) noexcept {
+    std::free(object);
 }
