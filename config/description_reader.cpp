@@ -214,10 +214,10 @@ const KeyAction kTopLevelKeys[] = {
     {"ScriptFileName", ReadScriptFileName, false},
     {"AutoExecRoutine", ReadAutoExecRoutine, false},
     {"AudioPathFileName", ReadAudioPathFileName, false},
-    {kButtonKeyword, ReadButtonSection, false},
-    {kVariableKeyword, ReadVariableSection, false},
-    {kTextBoxKeyword, ReadTextBoxSection, false},
-    {kLyricViewKeyword, ReadLyricViewSection, false},
+    {kSectionKeys[0].keyword, ReadButtonSection, false},
+    {kSectionKeys[1].keyword, ReadVariableSection, false},
+    {kSectionKeys[2].keyword, ReadTextBoxSection, false},
+    {kSectionKeys[3].keyword, ReadLyricViewSection, false},
 };
 
 void Interpret(int32_t& position, ReaderMessages& messages) {

@@ -2,6 +2,7 @@
 #include "section_readers.h"
 
 #include <cstring>
+#include <iterator>
 
 #include "ascii_text.h"
 #include "description_reader.h"
@@ -9,39 +10,44 @@
 
 namespace {
 
-// One key of a section: how its value is read, whether a stopped read ends the section or the
-// section carries on with what was copied, and whether the value is a number.
+// How the value of the section's key of the same place is read, and whether a stopped read ends
+// the section or the section carries on with what was copied.
 template <typename Target>
 struct SectionKey {
-    const char* key;
     ReadStatus (*read)(int32_t& position, Target& target, ReaderMessages& messages);
     bool stopsSection;
-    bool number;
 };
 
-// Reads `pairCount` pairs. A word that is no key still uses up a pair, and its value line is then
-// read as words by the following pairs.
+// Reads the section's key lines. A word that is no key still uses one up, and its value line is
+// then read as words by the following ones. `complete` tells whether each line held a key.
 template <typename Target, size_t KeyCount>
-ReadStatus ReadPairs(int32_t& position, Target& target, const SectionKey<Target> (&keys)[KeyCount],
-                     int pairCount, int& matches, ReaderMessages& messages) {
-    for (int pair = 0; pair < pairCount; ++pair) {
+ReadStatus ReadPairs(int32_t& position, Target& target, SectionKind kind,
+                     const SectionKey<Target> (&readers)[KeyCount], bool& complete,
+                     ReaderMessages& messages) {
+    const SectionKeys& section = KeysOf(kind);
+    static_assert(KeyCount < std::size(SectionKeys{}.keys),
+                  "a key needs its name and a null after");
+    int matches = 0;
+    for (int pair = 0; pair < section.keyLines; ++pair) {
         char token[kTokenCapacity] = {};
         if (ReadToken(position, token, messages) == ReadStop) {
             return ReadStop;
         }
-        for (const SectionKey<Target>& key : keys) {
-            if (EqualsIgnoringCase(token, key.key)) {
+        for (size_t i = 0; i < KeyCount; ++i) {
+            if (EqualsIgnoringCase(token, section.keys[i].key)) {
                 ++matches;
                 if (readerObserver != nullptr) {
-                    readerObserver->KeyMatched(key.key);
+                    readerObserver->KeyMatched(section.keys[i].key);
                 }
-                if (key.read(position, target, messages) == ReadStop && key.stopsSection) {
+                if (readers[i].read(position, target, messages) == ReadStop &&
+                    readers[i].stopsSection) {
                     return ReadStop;
                 }
                 break;
             }
         }
     }
+    complete = matches >= section.keyLines;
     return ReadOk;
 }
 
@@ -117,43 +123,37 @@ ReadStatus ReadTextBoxText(int32_t& position, TextBoxReading& reading, ReaderMes
 
 constexpr bool kStops = true;
 constexpr bool kGoesOn = false;
-constexpr bool kNumber = true;
-constexpr bool kText = false;
 
+// Each in the order of its section's keys in kSectionKeys.
 const SectionKey<ButtonDef> kButtonKeys[] = {
-    {"Coordx", ReadNumberInto<ButtonDef, &ButtonDef::Coordx>, kStops, kNumber},
-    {"Coordy", ReadNumberInto<ButtonDef, &ButtonDef::Coordy>, kStops, kNumber},
-    {"Height", ReadNumberInto<ButtonDef, &ButtonDef::Height>, kStops, kNumber},
-    {"Width", ReadNumberInto<ButtonDef, &ButtonDef::Width>, kStops, kNumber},
-    {"Scriptroutine", ReadLineInto<ButtonDef, 50, &ButtonDef::Scriptroutine>, kGoesOn, kText},
+    {ReadNumberInto<ButtonDef, &ButtonDef::Coordx>, kStops},
+    {ReadNumberInto<ButtonDef, &ButtonDef::Coordy>, kStops},
+    {ReadNumberInto<ButtonDef, &ButtonDef::Height>, kStops},
+    {ReadNumberInto<ButtonDef, &ButtonDef::Width>, kStops},
+    {ReadLineInto<ButtonDef, 50, &ButtonDef::Scriptroutine>, kGoesOn},
 };
-constexpr int kButtonPairs = 5;
 
 const SectionKey<VariableDef> kVariableKeys[] = {
-    {"Coordx", ReadNumberInto<VariableDef, &VariableDef::Coordx>, kStops, kNumber},
-    {"Coordy", ReadNumberInto<VariableDef, &VariableDef::Coordy>, kStops, kNumber},
-    {"Scriptvariable", ReadLineInto<VariableDef, 50, &VariableDef::Scriptvariable>, kGoesOn, kText},
-    {"NotifyRoutine", ReadNotifyRoutine, kGoesOn, kText},
+    {ReadNumberInto<VariableDef, &VariableDef::Coordx>, kStops},
+    {ReadNumberInto<VariableDef, &VariableDef::Coordy>, kStops},
+    {ReadLineInto<VariableDef, 50, &VariableDef::Scriptvariable>, kGoesOn},
+    {ReadNotifyRoutine, kGoesOn},
 };
-// Three pairs for four keys: a NotifyRoutine counts only as one of the first three.
-constexpr int kVariablePairs = 3;
 
 const SectionKey<TextBoxReading> kTextBoxKeys[] = {
-    {"TopLeftX", ReadTextBoxNumber<&TextBoxDef::TopLeftX>, kStops, kNumber},
-    {"TopLeftY", ReadTextBoxNumber<&TextBoxDef::TopLeftY>, kStops, kNumber},
-    {"Width", ReadTextBoxNumber<&TextBoxDef::Width>, kStops, kNumber},
-    {"Height", ReadTextBoxNumber<&TextBoxDef::Height>, kStops, kNumber},
-    {"Text", ReadTextBoxText, kStops, kText},
+    {ReadTextBoxNumber<&TextBoxDef::TopLeftX>, kStops},
+    {ReadTextBoxNumber<&TextBoxDef::TopLeftY>, kStops},
+    {ReadTextBoxNumber<&TextBoxDef::Width>, kStops},
+    {ReadTextBoxNumber<&TextBoxDef::Height>, kStops},
+    {ReadTextBoxText, kStops},
 };
-constexpr int kTextBoxPairs = 5;
 
 const SectionKey<LyricViewDef> kLyricViewKeys[] = {
-    {"TopLeftX", ReadNumberInto<LyricViewDef, &LyricViewDef::TopLeftX>, kGoesOn, kNumber},
-    {"TopLeftY", ReadNumberInto<LyricViewDef, &LyricViewDef::TopLeftY>, kGoesOn, kNumber},
-    {"Width", ReadNumberInto<LyricViewDef, &LyricViewDef::Width>, kGoesOn, kNumber},
-    {"Height", ReadNumberInto<LyricViewDef, &LyricViewDef::Height>, kGoesOn, kNumber},
+    {ReadNumberInto<LyricViewDef, &LyricViewDef::TopLeftX>, kGoesOn},
+    {ReadNumberInto<LyricViewDef, &LyricViewDef::TopLeftY>, kGoesOn},
+    {ReadNumberInto<LyricViewDef, &LyricViewDef::Width>, kGoesOn},
+    {ReadNumberInto<LyricViewDef, &LyricViewDef::Height>, kGoesOn},
 };
-constexpr int kLyricViewPairs = 4;
 
 constexpr int32_t kTextLimit = kTextCapacity - 1;
 
@@ -187,35 +187,37 @@ ReadStatus ReadButton(int32_t& position, ReaderMessages& messages) {
     // The label's own status is not looked at: a failed read shows its message, and the next
     // word read fails in the same way.
     ReadValueLine(position, button->Label, sizeof button->Label, messages);
-    int matches = 0;
-    if (ReadPairs(position, *button, kButtonKeys, kButtonPairs, matches, messages) == ReadStop) {
+    bool complete = false;
+    if (ReadPairs(position, *button, SectionKind::Button, kButtonKeys, complete, messages) ==
+        ReadStop) {
         return entry.Abandon();
     }
-    return entry.Count(matches >= kButtonPairs, kButtonIncompleteMessage, messages);
+    return entry.Count(complete, kButtonIncompleteMessage, messages);
 }
 
 ReadStatus ReadVariable(int32_t& position, ReaderMessages& messages) {
     VariableDef* variable = NewVariableDef();
     TableEntry<VariableDef, kMaxVariables> entry(variables, variableCount, variable);
     ReadValueLine(position, variable->Label, sizeof variable->Label, messages);
-    int matches = 0;
-    if (ReadPairs(position, *variable, kVariableKeys, kVariablePairs, matches, messages) ==
+    bool complete = false;
+    if (ReadPairs(position, *variable, SectionKind::Variable, kVariableKeys, complete, messages) ==
         ReadStop) {
         return entry.Abandon();
     }
     DeriveLabelGeometry(*variable);
-    return entry.Count(matches >= kVariablePairs, kVariableIncompleteMessage, messages);
+    return entry.Count(complete, kVariableIncompleteMessage, messages);
 }
 
 ReadStatus ReadTextBox(int32_t& position, ReaderMessages& messages) {
     TextBoxDef* textBox = NewTextBoxDef();
     TableEntry<TextBoxDef, kMaxTextBoxes> entry(textBoxes, textBoxCount, textBox);
     TextBoxReading reading{*textBox, {textBox->Text, 0, false}};
-    int matches = 0;
-    if (ReadPairs(position, reading, kTextBoxKeys, kTextBoxPairs, matches, messages) == ReadStop) {
+    bool complete = false;
+    if (ReadPairs(position, reading, SectionKind::TextBox, kTextBoxKeys, complete, messages) ==
+        ReadStop) {
         return entry.Abandon();
     }
-    return entry.Count(matches >= kTextBoxPairs, kTextBoxIncompleteMessage, messages);
+    return entry.Count(complete, kTextBoxIncompleteMessage, messages);
 }
 
 ReadStatus ReadLyricView(int32_t& position, ReaderMessages& messages) {
@@ -223,13 +225,13 @@ ReadStatus ReadLyricView(int32_t& position, ReaderMessages& messages) {
     // a view counted earlier is then shown with this record's values.
     delete lyricView;
     lyricView = NewLyricViewDef();
-    int matches = 0;
-    if (ReadPairs(position, *lyricView, kLyricViewKeys, kLyricViewPairs, matches, messages) ==
-        ReadStop) {
+    bool complete = false;
+    if (ReadPairs(position, *lyricView, SectionKind::LyricView, kLyricViewKeys, complete,
+                  messages) == ReadStop) {
         return ReadStop;
     }
     hasLyricView = 1;
-    if (matches < kLyricViewPairs) {
+    if (!complete) {
         messages.Show(kLyricViewIncompleteMessage);
     }
     return ReadOk;
@@ -281,41 +283,4 @@ ReadStatus ReadMultiLineText(int32_t& position, TextBoxText& text, ReaderMessage
         }
         AppendText(text, line, messages);
     }
-}
-
-const char* SectionKeyword(SectionKind kind) {
-    const char* const keywords[] = {kButtonKeyword, kVariableKeyword, kTextBoxKeyword,
-                                    kLyricViewKeyword};
-    return keywords[static_cast<int>(kind)];
-}
-
-namespace {
-
-template <typename Target, size_t KeyCount>
-KeyName KeyAt(const SectionKey<Target> (&keys)[KeyCount], int index) {
-    if (index < 0 || static_cast<size_t>(index) >= KeyCount) {
-        return {nullptr, false};
-    }
-    return {keys[index].key, keys[index].number};
-}
-
-}  // namespace
-
-KeyName SectionKeyAt(SectionKind kind, int index) {
-    switch (kind) {
-        case SectionKind::Button:
-            return KeyAt(kButtonKeys, index);
-        case SectionKind::Variable:
-            return KeyAt(kVariableKeys, index);
-        case SectionKind::TextBox:
-            return KeyAt(kTextBoxKeys, index);
-        case SectionKind::LyricView:
-            return KeyAt(kLyricViewKeys, index);
-    }
-    return {nullptr, false};
-}
-
-int SectionKeyLines(SectionKind kind) {
-    const int keyLines[] = {kButtonPairs, kVariablePairs, kTextBoxPairs, kLyricViewPairs};
-    return keyLines[static_cast<int>(kind)];
 }

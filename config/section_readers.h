@@ -14,12 +14,34 @@
 #include "reader_messages.h"
 #include "reader_observer.h"
 
-// The keywords that begin the sections, and the line that ends a text box's text.
-constexpr char kButtonKeyword[] = "Button";
-constexpr char kVariableKeyword[] = "Variable";
-constexpr char kTextBoxKeyword[] = "TextBox";
-constexpr char kLyricViewKeyword[] = "LyricView";
-constexpr char kEndTextLine[] = "EndText";
+// A section's keyword, how many key lines it reads (a word that is no key uses one up all the
+// same), and its keys in the order its reader tries them, a null key after the last. In
+// SectionKind order; a NotifyRoutine counts only as one of a Variable's three key lines.
+struct SectionKeys {
+    const char* keyword;
+    int keyLines;
+    KeyName keys[6];
+};
+constexpr SectionKeys kSectionKeys[] = {
+    {"Button",
+     5,
+     {{"Coordx", true},
+      {"Coordy", true},
+      {"Height", true},
+      {"Width", true},
+      {"Scriptroutine", false}}},
+    {"Variable",
+     3,
+     {{"Coordx", true}, {"Coordy", true}, {"Scriptvariable", false}, {"NotifyRoutine", false}}},
+    {"TextBox",
+     5,
+     {{"TopLeftX", true}, {"TopLeftY", true}, {"Width", true}, {"Height", true}, {"Text", false}}},
+    {"LyricView", 4, {{"TopLeftX", true}, {"TopLeftY", true}, {"Width", true}, {"Height", true}}},
+};
+constexpr const SectionKeys& KeysOf(SectionKind kind) {
+    return kSectionKeys[static_cast<int>(kind)];
+}
+constexpr char kEndTextLine[] = "EndText";  // the line that ends a text box's text
 
 ReadStatus ReadButtonSection(int32_t& position, ReaderMessages& messages);
 ReadStatus ReadVariableSection(int32_t& position, ReaderMessages& messages);
@@ -37,9 +59,3 @@ struct TextBoxText {
 
 // Reads lines up to an EndText line and appends them, joined by line feeds, to `text`.
 ReadStatus ReadMultiLineText(int32_t& position, TextBoxText& text, ReaderMessages& messages);
-
-const char* SectionKeyword(SectionKind kind);
-// The key at `index` of a section's table, and how many key lines the section reads: a word
-// that is no key uses one up all the same.
-KeyName SectionKeyAt(SectionKind kind, int index);
-int SectionKeyLines(SectionKind kind);

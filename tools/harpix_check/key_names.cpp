@@ -10,9 +10,6 @@
 
 namespace {
 
-constexpr SectionKind kSections[] = {SectionKind::Button, SectionKind::Variable,
-                                     SectionKind::TextBox, SectionKind::LyricView};
-
 // Whether `match` holds for a key of the readers' tables: the top-level ones, the sections'
 // (with the line that ends a text), or both.
 enum Tables { kTopLevel = 1, kOfSections = 2, kAll = 3 };
@@ -23,9 +20,9 @@ bool AnyKey(int tables, Match match) {
     for (int i = 0; (tables & kTopLevel) != 0 && TopLevelKeyAt(i).key != nullptr; ++i) {
         found = found || match(TopLevelKeyAt(i));
     }
-    for (SectionKind kind : kSections) {
-        for (int i = 0; (tables & kOfSections) != 0 && SectionKeyAt(kind, i).key != nullptr; ++i) {
-            found = found || match(SectionKeyAt(kind, i));
+    for (const SectionKeys& section : kSectionKeys) {
+        for (const KeyName* key = section.keys; (tables & kOfSections) != 0 && key->key; ++key) {
+            found = found || match(*key);
         }
     }
     return found || ((tables & kOfSections) != 0 && match(KeyName{kEndTextLine, false}));
@@ -64,8 +61,8 @@ bool IsTopLevelKey(const std::string& word) {
 }
 
 bool IsSectionKeyword(const std::string& word) {
-    return std::any_of(std::begin(kSections), std::end(kSections),
-                       [&](SectionKind kind) { return SameKey(word, SectionKeyword(kind)); });
+    return std::any_of(std::begin(kSectionKeys), std::end(kSectionKeys),
+                       [&](const SectionKeys& section) { return SameKey(word, section.keyword); });
 }
 
 bool IsAnySectionKey(const std::string& word) {

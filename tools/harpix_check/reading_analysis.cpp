@@ -134,7 +134,7 @@ private:
             return;
         }
         reportedLine = line;
-        const std::string uses = "one of the " + std::to_string(SectionKeyLines(section.kind)) +
+        const std::string uses = "one of the " + std::to_string(KeysOf(section.kind).keyLines) +
                                  " key lines of " + DescribeSection(section);
         const std::string bare = WithoutLeadingBlanks(e.text);
         std::string text;
@@ -148,7 +148,7 @@ private:
                    " (a key is missing above): the " + e.text + " it begins is lost";
             lostSection = true;
         } else if (IsTopLevelKey(e.text) || IsAnySectionKey(e.text)) {
-            text = Quoted(e.text) + " is no key of a " + SectionKeyword(section.kind) +
+            text = Quoted(e.text) + " is no key of a " + KeysOf(section.kind).keyword +
                    " and uses up " + uses;
         } else if (std::string near = NearestKey(e.text); !near.empty()) {
             text = Quoted(e.text) + " is no key (did you mean " + Quoted(near) + "?) and uses up " +
@@ -174,7 +174,7 @@ private:
             const SectionInfo& variable = result.sections[static_cast<size_t>(lastSection)];
             Add(e.from, Severity::Warning,
                 "'NotifyRoutine' is not among the " +
-                    CountWord(SectionKeyLines(SectionKind::Variable)) + " key lines of " +
+                    CountWord(KeysOf(SectionKind::Variable).keyLines) + " key lines of " +
                     DescribeSection(variable) +
                     ": read as a plain word, the routine never runs (leave out Coordx or Coordy "
                     "to make room)",
@@ -246,10 +246,10 @@ private:
         } else if (e.status == ReadOk && counted < TableSize(e.section)) {
             section.record = counted++;
         }
-        if (e.status == ReadOk && keysMatched < SectionKeyLines(e.section)) {
+        if (e.status == ReadOk && keysMatched < KeysOf(e.section).keyLines) {
             Add(section.keyword, Severity::Note,
                 DescribeSection(section) + " starts here; " + std::to_string(keysMatched) +
-                    " of its " + std::to_string(SectionKeyLines(e.section)) +
+                    " of its " + std::to_string(KeysOf(e.section).keyLines) +
                     " key lines were its keys",
                 open);
         }
@@ -327,7 +327,7 @@ private:
 }  // namespace
 
 std::string DescribeSection(const SectionInfo& section) {
-    std::string name = SectionKeyword(section.kind);
+    std::string name = KeysOf(section.kind).keyword;
     if (section.kind == SectionKind::Button || section.kind == SectionKind::Variable) {
         name += " " + Quoted(section.label);
     }
