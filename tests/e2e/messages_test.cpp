@@ -4,7 +4,9 @@
 
 #include <fstream>
 
+#include "demo_layout.h"
 #include "e2e_support.h"
+#include "resource.h"
 
 namespace {
 
@@ -29,12 +31,6 @@ const char kUnexpectedEnd[] =
     "Unexpected end of file in Harpix.ini.\n"
     "One or more items are incomplete or incorrect.\n"
     "You may see this message multiple times.";
-const char kCannotLoad[] = "The script could not load properly.  Harpix is exiting.";
-const char kCannotInitialize[] =
-    "Harpix could not initialize. This could be due to a missing audiopath file, lack of audio "
-    "drivers, lack of audio service, a problem with DSound, or a problem with DMusic. Harpix is "
-    "exiting.";
-
 // Whether the wait window shows "Please Wait......." at (10, 10) of its client area and nothing
 // after it, compared pixel for pixel with the same text drawn here in the same (system) font,
 // black on white, with one more character cell of white on its right: a dot or a word more
@@ -108,7 +104,7 @@ TEST(Messages, TheReadersComeInOrderUnownedOverTheWaitWindowAndStartUpGoesOn) {
         // The program shows the main window first and destroys the wait window after it.
         EXPECT_TRUE(WaitUntil([&] { return harpix.FindWindow("Harpix  ") == nullptr; }));
         EXPECT_EQ(harpix.FindWindow("#32770"), nullptr);
-        PostMessageA(main, WM_COMMAND, 105, 0);
+        PostMessageA(main, WM_COMMAND, IDM_EXIT, 0);
         EXPECT_EQ(harpix.ExitCode(), 0u);
     }
 }
@@ -120,11 +116,12 @@ TEST(Messages, StartUpFailuresAreOwnedByTheMainWindowAndEndWithExitCodeZero) {
         const char* message;
         bool deep;
     } rows[] = {
-        {"missing script", "ScriptFileName missing.spt\n", kCannotLoad, false},
+        {"missing script", "ScriptFileName missing.spt\n", kScriptLoadFailedMessage, false},
         {"missing audiopath", "ScriptFileName e2e.spt\nAudioPathFileName gone.aud\n",
-         kCannotInitialize, false},
+         kInitializeFailedMessage, false},
         // The description file fits in MAX_PATH there, its RuntimeFiles folder does not.
-        {"folder too deep for RuntimeFiles", "ScriptFileName e2e.spt\n", kCannotLoad, true},
+        {"folder too deep for RuntimeFiles", "ScriptFileName e2e.spt\n", kScriptLoadFailedMessage,
+         true},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.what);
@@ -136,7 +133,7 @@ TEST(Messages, StartUpFailuresAreOwnedByTheMainWindowAndEndWithExitCodeZero) {
         Process harpix(folder.ExePath(), row.deep ? "Harpix.exe" : "", from);
         MessageBoxSeen box = WaitForMessageBox(harpix);
         ASSERT_NE(box.box, nullptr);
-        EXPECT_EQ(box.caption, "Script Load Error");
+        EXPECT_EQ(box.caption, kScriptLoadErrorCaption);
         EXPECT_EQ(box.text, row.message);
         EXPECT_EQ(ClassNameOf(box.owner), "HARPIX") << "owned by the main window";
         EXPECT_TRUE(box.stopIcon);
