@@ -6,12 +6,14 @@
 
 #include <string>
 
+#include "bounded_wait.h"
+
 struct BenchOptions {
     std::string harpix;   // Harpix.exe in the staged demo folder, beside Harpix.ini
     std::string minimal;  // the minimal baseline program
     int runs = 20;        // measured runs of each program
     int warmups = 1;      // runs of each before those, not counted
-    DWORD patience = 30000;
+    DWORD patience = kPatience;
     DWORD holdMilliseconds = 1000;  // how long a shown program is left running (memory)
 };
 

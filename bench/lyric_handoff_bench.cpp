@@ -108,7 +108,7 @@ LRESULT CALLBACK TimedViewProcedure(HWND view, UINT message, WPARAM wParam, LPAR
 }
 
 bool WaitForView() {
-    return WaitForSingleObject(viewReached, 30000) == WAIT_OBJECT_0;
+    return WaitForSingleObject(viewReached, kPatience) == WAIT_OBJECT_0;
 }
 
 struct Job {

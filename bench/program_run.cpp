@@ -6,17 +6,13 @@
 #include <cstring>
 #include <vector>
 
+#include "window_text.h"
+
 namespace {
 
 // Short enough to see the window within a few milliseconds, long enough not to take a core
 // away from the program being timed on a small machine.
 constexpr DWORD kPollMilliseconds = 2;
-
-std::string ClassNameOf(HWND window) {
-    char name[256] = {};
-    GetClassNameA(window, name, sizeof name);
-    return name;
-}
 
 std::string CaptionOf(HWND window) {
     char caption[256] = {};
@@ -24,26 +20,10 @@ std::string CaptionOf(HWND window) {
     return caption;
 }
 
-struct WindowSearch {
-    DWORD processId;
-    std::vector<HWND> found;
-};
-
-// A callback of the system's: __stdcall on i686, which a lambda cannot be.
-BOOL CALLBACK CollectVisibleWindow(HWND window, LPARAM data) {
-    auto* search = reinterpret_cast<WindowSearch*>(data);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    if (owner == search->processId && IsWindowVisible(window)) {
-        search->found.push_back(window);
-    }
-    return TRUE;
-}
-
-std::vector<HWND> VisibleWindowsOf(DWORD processId) {
-    WindowSearch search{processId, {}};
-    EnumWindows(CollectVisibleWindow, reinterpret_cast<LPARAM>(&search));
-    return search.found;
+LARGE_INTEGER Now() {
+    LARGE_INTEGER now;
+    QueryPerformanceCounter(&now);
+    return now;
 }
 
 struct Ping {
@@ -91,23 +71,6 @@ double MillisecondsSince(const LARGE_INTEGER& start) {
 
 }  // namespace
 
-std::string WindowsPath(std::string path) {
-    if (!path.empty() && path[0] == '/') {
-        path = "Z:" + path;
-    }
-    for (char& c : path) {
-        if (c == '/') {
-            c = '\\';
-        }
-    }
-    return path;
-}
-
-std::string FolderOf(const std::string& path) {
-    const size_t separator = path.find_last_of('\\');
-    return separator == std::string::npos ? "." : path.substr(0, separator);
-}
-
 bool OptionValue(const char* argument, const char* name, std::string& value) {
     const size_t length = std::strlen(name);
     if (std::strncmp(argument, name, length) != 0 || argument[length] != '=') {
@@ -118,32 +81,9 @@ bool OptionValue(const char* argument, const char* name, std::string& value) {
 }
 
 ProgramRun::ProgramRun(const std::string& exePath, const std::string& arguments,
-                       const std::string& folder) {
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    std::string commandLine = "\"" + exePath + "\"";
-    if (!arguments.empty()) {
-        commandLine += " " + arguments;
-    }
-    std::vector<char> line(commandLine.begin(), commandLine.end());
-    line.push_back('\0');
-    QueryPerformanceCounter(&startTicks);
-    if (!CreateProcessA(exePath.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                        folder.c_str(), &startup, &info)) {
-        info = {};
-    }
-}
-
-ProgramRun::~ProgramRun() {
-    if (!Started()) {
-        return;
-    }
-    if (WaitForSingleObject(info.hProcess, 0) != WAIT_OBJECT_0) {
-        TerminateProcess(info.hProcess, 0xDEAD);
-        WaitForSingleObject(info.hProcess, 10000);
-    }
-    CloseHandle(info.hThread);
-    CloseHandle(info.hProcess);
+                       const std::string& folder)
+    : startTicks(Now()),
+      process(exePath, "\"" + exePath + "\"" + (arguments.empty() ? "" : " " + arguments), folder) {
 }
 
 bool ProgramRun::WaitUntilShownAndIdle(const char* className, DWORD patience, double& milliseconds,
@@ -155,7 +95,7 @@ bool ProgramRun::WaitUntilShownAndIdle(const char* className, DWORD patience, do
     const DWORD start = GetTickCount();
     std::string seen = "no window";
     for (;;) {
-        const std::vector<HWND> windows = VisibleWindowsOf(info.dwProcessId);
+        const std::vector<HWND> windows = VisibleWindowsOf(process.Id());
         if (!windows.empty() && firstWindowSeen == 0) {
             firstWindowSeen = MillisecondsSince(startTicks);
         }
@@ -179,10 +119,8 @@ bool ProgramRun::WaitUntilShownAndIdle(const char* className, DWORD patience, do
                         CaptionOf(window) + "\"";
             }
         }
-        DWORD exitCode = 0;
-        if (WaitForSingleObject(info.hProcess, 0) == WAIT_OBJECT_0) {
-            GetExitCodeProcess(info.hProcess, &exitCode);
-            problem = "the program ended with exit code " + std::to_string(exitCode) +
+        if (process.Ended(0)) {
+            problem = "the program ended with exit code " + std::to_string(process.ExitCode()) +
                       " before its window was idle";
             return false;
         }
@@ -198,7 +136,7 @@ bool ProgramRun::WaitUntilShownAndIdle(const char* className, DWORD patience, do
 SIZE_T ProgramRun::PeakWorkingSet() const {
     PROCESS_MEMORY_COUNTERS counters = {};
     counters.cb = sizeof counters;
-    if (!Started() || !GetProcessMemoryInfo(info.hProcess, &counters, sizeof counters)) {
+    if (!Started() || !GetProcessMemoryInfo(process.Handle(), &counters, sizeof counters)) {
         return 0;
     }
     return counters.PeakWorkingSetSize;
@@ -210,11 +148,11 @@ bool ProgramRun::Close(DWORD patience, DWORD& exitCode, std::string& problem) {
         return false;
     }
     PostMessageA(mainWindow, WM_CLOSE, 0, 0);
-    if (WaitForSingleObject(info.hProcess, patience) != WAIT_OBJECT_0) {
+    if (!process.Ended(patience)) {
         problem =
             "the program did not end within " + std::to_string(patience) + " ms of being closed";
         return false;
     }
-    GetExitCodeProcess(info.hProcess, &exitCode);
+    exitCode = process.ExitCode();
     return true;
 }

@@ -7,10 +7,9 @@
 
 #include <string>
 
-// A path from the build as Wine's programs see it: Unix paths lie on drive Z:.
-std::string WindowsPath(std::string path);
-// The folder part of a Windows path, without the last backslash.
-std::string FolderOf(const std::string& path);
+#include "job_process.h"
+#include "paths.h"
+
 // The value of "--name=value" when `argument` is that option.
 bool OptionValue(const char* argument, const char* name, std::string& value);
 
@@ -19,12 +18,7 @@ public:
     // Starts `exePath` with `arguments` in `folder`; the clock starts just before the process
     // is created.
     ProgramRun(const std::string& exePath, const std::string& arguments, const std::string& folder);
-    // Ends the program if it still runs.
-    ~ProgramRun();
-    ProgramRun(const ProgramRun&) = delete;
-    ProgramRun& operator=(const ProgramRun&) = delete;
-
-    bool Started() const { return info.hProcess != nullptr; }
+    bool Started() const { return process.Started(); }
 
     // Waits until a window of `className` is the program's only visible top-level window (so a
     // wait window has gone and no message box shows) and its thread serves a message sent to it
@@ -45,8 +39,8 @@ public:
     bool Close(DWORD patience, DWORD& exitCode, std::string& problem);
 
 private:
-    PROCESS_INFORMATION info = {};
-    LARGE_INTEGER startTicks = {};
+    LARGE_INTEGER startTicks;  // before `process`, which starts the program
+    JobProcess process;        // ended, if it still runs, with this object
     HWND mainWindow = nullptr;
     double firstWindowSeen = 0;
     double windowSeen = 0;

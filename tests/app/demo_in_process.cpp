@@ -3,6 +3,7 @@
 
 #include <cstdio>
 
+#include "bounded_wait.h"
 #include "demo_settings.h"
 #include "demo_state.h"
 #include "key_filter.h"
@@ -33,22 +34,14 @@ void AnswerBox(HWND box) {
 
 LRESULT CALLBACK WatchDialogs(int code, WPARAM wParam, LPARAM lParam) {
     HWND dialog = reinterpret_cast<HWND>(wParam);
-    char name[8] = {};
-    GetClassNameA(dialog, name, sizeof name);
-    if (code == HCBT_ACTIVATE && std::string(name) == "#32770") {
-        SetTimer(dialog, 1, 30000, EndStuckDialog);
+    if (code == HCBT_ACTIVATE && ClassNameOf(dialog) == "#32770") {
+        SetTimer(dialog, 1, kPatience, EndStuckDialog);
         current->onDialog ? current->onDialog(dialog) : AnswerBox(dialog);
     }
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
 }  // namespace
-
-std::string TextOf(HWND window) {
-    char text[1024] = {};
-    GetWindowTextA(window, text, sizeof text);
-    return text;
-}
 
 DemoInProcess::DemoInProcess(const std::string& description) {
     current = this;

@@ -11,8 +11,7 @@
 #include "fake_direct_music.h"
 #include "shell_state.h"
 #include "start_up.h"
-
-std::string TextOf(HWND window);
+#include "window_text.h"
 
 struct DemoInProcess {
     explicit DemoInProcess(const std::string& description);

@@ -5,27 +5,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
-#include <cstdio>
 #include <fstream>
-#include <iterator>
-#include <thread>
 
 std::string harpixExePath, harpixCheckPath, scriptsFolder, demoSourceFolder;
 
 namespace {
-
-// Holds every program the driver starts, and kills them when its last handle closes.
-HANDLE ProcessJob() {
-    static HANDLE job = [] {
-        HANDLE made = CreateJobObjectA(nullptr, nullptr);
-        JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits = {};
-        limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
-        SetInformationJobObject(made, JobObjectExtendedLimitInformation, &limits, sizeof limits);
-        return made;
-    }();
-    return job;
-}
 
 // The message box's icon once painted: 1 when mostly red (the stop icon), 0 when another, -1
 // while it is not painted yet.
@@ -55,21 +41,6 @@ int StopIconShown(HWND box) {
 }
 
 }  // namespace
-
-std::string WindowsPath(std::string path) {
-    if (!path.empty() && path[0] == '/') {
-        path = "Z:" + path;
-    }
-    for (char& c : path) {
-        c = c == '/' ? '\\' : c;
-    }
-    return path;
-}
-
-std::string ReadFileBytes(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(file), {});
-}
 
 DemoFolder::DemoFolder(const char* exeName, const char* stem) : exeName_(exeName) {
     static std::atomic<int> serial{0};
@@ -111,71 +82,11 @@ std::string DemoFolder::MakeDeepFolder(size_t length) const {
     return deep;
 }
 
-Process::Process(const std::string& exePath, std::string commandLine, const std::string& folder) {
-    if (commandLine.empty()) {
-        commandLine = "\"" + exePath + "\"";
+Process::Process(const std::string& exePath, std::string commandLine, const std::string& folder)
+    : JobProcess(exePath, commandLine, folder) {
+    if (!Started()) {
+        ADD_FAILURE() << "cannot start " << exePath << ": error " << StartError();
     }
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    if (CreateProcessA(exePath.c_str(), &commandLine[0], nullptr, nullptr, FALSE, CREATE_SUSPENDED,
-                       nullptr, folder.c_str(), &startup, &info_)) {
-        AssignProcessToJobObject(ProcessJob(), info_.hProcess);
-        ResumeThread(info_.hThread);
-    } else {
-        ADD_FAILURE() << "cannot start " << exePath << ": error " << GetLastError();
-        info_ = {};
-    }
-}
-
-Process::~Process() {
-    if (info_.hProcess != nullptr && Running()) {
-        TerminateProcess(info_.hProcess, 0xDEAD);
-        WaitForSingleObject(info_.hProcess, kPatience);
-    }
-    CloseHandle(info_.hThread);
-    CloseHandle(info_.hProcess);
-}
-
-DWORD Process::ExitCode() const {
-    DWORD code = 0xFFFFFFFF;
-    if (WaitForSingleObject(info_.hProcess, kPatience) == WAIT_OBJECT_0) {
-        GetExitCodeProcess(info_.hProcess, &code);
-    }
-    return code;
-}
-
-HWND Process::FindWindow(const char* className) const {
-    HWND found = nullptr;
-    while ((found = FindWindowExA(nullptr, found, className, nullptr)) != nullptr) {
-        DWORD owner = 0;
-        GetWindowThreadProcessId(found, &owner);
-        if (owner == info_.dwProcessId && IsWindowVisible(found)) {
-            return found;
-        }
-    }
-    return nullptr;
-}
-
-HWND Process::WaitForWindow(const char* className) const {
-    HWND found = nullptr;
-    WaitUntil([&] { return (found = FindWindow(className)) != nullptr || !Running(); });
-    return found != nullptr ? found : FindWindow(className);
-}
-
-std::string ClassNameOf(HWND window) {
-    char name[256] = {};
-    GetClassNameA(window, name, sizeof name);
-    return name;
-}
-
-std::string TextOf(HWND window) {
-    // Not SMTO_ABORTIFHUNG: a program busy starting up for a few seconds is not hung.
-    char text[4096] = {};
-    if (!SendMessageTimeoutA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text),
-                             SMTO_NORMAL, kPatience, nullptr)) {
-        return "<no answer>";
-    }
-    return text;
 }
 
 RECT ClientRectOf(HWND control) {
@@ -213,54 +124,10 @@ bool PressOk(HWND box) {
     return WaitUntil([box] { return !IsWindow(box); });
 }
 
-HWND FocusOf(DWORD threadId) {
-    GUITHREADINFO info = {};
-    info.cbSize = sizeof info;
-    return GetGUIThreadInfo(threadId, &info) ? info.hwndFocus : nullptr;
-}
-
-void PressKey(DWORD threadId, WPARAM key) {
-    const LPARAM scan = static_cast<LPARAM>(MapVirtualKeyA(static_cast<UINT>(key), 0)) << 16;
-    PostMessageA(FocusOf(threadId), WM_KEYDOWN, key, scan | 1);
-    PostMessageA(FocusOf(threadId), WM_KEYUP, key, scan | 0xC0000001);
-}
-
-void TypeText(DWORD threadId, const char* text) {
-    for (; *text != '\0'; ++text) {
-        PostMessageA(FocusOf(threadId), WM_CHAR, static_cast<unsigned char>(*text), 1);
-    }
-}
-
-bool TypeRealKeys(HWND window, const std::vector<int>& keys) {
-    HWND top = GetAncestor(window, GA_ROOT);
-    if (!WaitUntil([top] { return SetForegroundWindow(top) && GetForegroundWindow() == top; })) {
-        return false;
-    }
-    std::vector<INPUT> inputs(keys.size());
-    for (size_t i = 0; i < keys.size(); ++i) {
-        inputs[i].type = INPUT_KEYBOARD;
-        inputs[i].ki.wVk = static_cast<WORD>(keys[i] < 0 ? -keys[i] : keys[i]);
-        inputs[i].ki.dwFlags = keys[i] < 0 ? KEYEVENTF_KEYUP : 0;
-    }
-    return SendInput(inputs.size(), inputs.data(), sizeof(INPUT)) == inputs.size() &&
-           GetForegroundWindow() == top;
-}
-
 void StartWatchdog(int seconds) {
-    static std::atomic<DWORD> testStart{GetTickCount()};
+    static Watchdog watchdog("harpix_e2e", static_cast<DWORD>(seconds) * 1000);
     struct Listener : testing::EmptyTestEventListener {
-        void OnTestStart(const testing::TestInfo&) override { testStart = GetTickCount(); }
+        void OnTestStart(const testing::TestInfo& test) override { watchdog.Rearm(test.name()); }
     };
     testing::UnitTest::GetInstance()->listeners().Append(new Listener);
-    std::thread([seconds] {
-        while (GetTickCount() - testStart < static_cast<DWORD>(seconds) * 1000) {
-            Sleep(1000);
-        }
-        const testing::TestInfo* test = testing::UnitTest::GetInstance()->current_test_info();
-        std::fprintf(stderr, "watchdog: %s took over %d s; ending it and what it started\n",
-                     test != nullptr ? test->name() : "a test", seconds);
-        std::fflush(stderr);
-        TerminateJobObject(ProcessJob(), 0xDEAD);
-        TerminateProcess(GetCurrentProcess(), 3);
-    }).detach();
 }

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "e2e_support.h"
+#include "resource.h"
 
 namespace {
 
@@ -31,7 +32,7 @@ TEST(Keys, AltSlashTypedAtTheMainWindowOpensTheAboutBoxAndOkClosesIt) {
     EXPECT_FALSE(IsWindowEnabled(main)) << "the box is modal";
     ASSERT_TRUE(PressOk(about));
     EXPECT_TRUE(WaitUntil([&] { return IsWindowEnabled(main) != FALSE; }));
-    PostMessageA(main, WM_COMMAND, 105, 0);
+    PostMessageA(main, WM_COMMAND, IDM_EXIT, 0);
     EXPECT_EQ(harpix.ExitCode(), 0u);
 }
 

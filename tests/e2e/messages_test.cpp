@@ -5,6 +5,7 @@
 #include <fstream>
 
 #include "e2e_support.h"
+#include "resource.h"
 
 namespace {
 
@@ -29,6 +30,8 @@ const char kUnexpectedEnd[] =
     "Unexpected end of file in Harpix.ini.\n"
     "One or more items are incomplete or incorrect.\n"
     "You may see this message multiple times.";
+// Written out here, not taken from config/demo_layout.h: a slip in the program's own text must
+// fail this test, not pass through it.
 const char kCannotLoad[] = "The script could not load properly.  Harpix is exiting.";
 const char kCannotInitialize[] =
     "Harpix could not initialize. This could be due to a missing audiopath file, lack of audio "
@@ -108,7 +111,7 @@ TEST(Messages, TheReadersComeInOrderUnownedOverTheWaitWindowAndStartUpGoesOn) {
         // The program shows the main window first and destroys the wait window after it.
         EXPECT_TRUE(WaitUntil([&] { return harpix.FindWindow("Harpix  ") == nullptr; }));
         EXPECT_EQ(harpix.FindWindow("#32770"), nullptr);
-        PostMessageA(main, WM_COMMAND, 105, 0);
+        PostMessageA(main, WM_COMMAND, IDM_EXIT, 0);
         EXPECT_EQ(harpix.ExitCode(), 0u);
     }
 }

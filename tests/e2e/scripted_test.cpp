@@ -5,8 +5,9 @@
 #include <iterator>
 #include <map>
 
-#include "demo_state.h"
+#include "demo_layout.h"
 #include "e2e_support.h"
+#include "resource.h"
 
 namespace {
 
@@ -22,7 +23,7 @@ const char kProbeDemo[] =
 
 // True once the lyric view shows `text`; says what it shows otherwise.
 testing::AssertionResult LyricBecomes(HWND main, const std::string& text) {
-    HWND view = GetDlgItem(main, 550);
+    HWND view = GetDlgItem(main, kLyricViewId);
     if (WaitUntil([&] { return TextOf(view) == text; })) {
         return testing::AssertionSuccess();
     }
@@ -38,8 +39,8 @@ TEST(Scripted, StartUpRoutineClickEditEnterAndClosingReachTheScript) {
     ASSERT_NE(main, nullptr);
     // The start-up routine ran before the boxes were filled.
     ASSERT_TRUE(LyricBecomes(main, "started"));
-    EXPECT_EQ(TextOf(GetDlgItem(main, 50)), "42");
-    EXPECT_EQ(TextOf(GetDlgItem(main, 51)), "-7");
+    EXPECT_EQ(TextOf(GetDlgItem(main, kEditIdBase)), "42");
+    EXPECT_EQ(TextOf(GetDlgItem(main, kEditIdBase + 1)), "-7");
 
     PostMessageA(main, WM_COMMAND, MAKEWPARAM(0, BN_CLICKED),
                  reinterpret_cast<LPARAM>(GetDlgItem(main, 0)));
@@ -48,7 +49,7 @@ TEST(Scripted, StartUpRoutineClickEditEnterAndClosingReachTheScript) {
     // Tab past the two buttons into the first box, whose text is then selected: typing
     // replaces it, Tab again leaves it, which sets the variable and runs the notify routine.
     const DWORD thread = harpix.ThreadId();
-    HWND speed = GetDlgItem(main, 50);
+    HWND speed = GetDlgItem(main, kEditIdBase);
     ASSERT_TRUE(WaitUntil([&] { return FocusOf(thread) == GetDlgItem(main, 0); }));
     PressKey(thread, VK_TAB);
     ASSERT_TRUE(WaitUntil([&] { return FocusOf(thread) == GetDlgItem(main, 1); }));
@@ -66,7 +67,7 @@ TEST(Scripted, StartUpRoutineClickEditEnterAndClosingReachTheScript) {
     // Closing while sixty lyrics pour in ends cleanly.
     PostMessageA(main, WM_COMMAND, MAKEWPARAM(1, BN_CLICKED),
                  reinterpret_cast<LPARAM>(GetDlgItem(main, 1)));
-    PostMessageA(main, WM_COMMAND, 105, 0);
+    PostMessageA(main, WM_COMMAND, IDM_EXIT, 0);
     EXPECT_EQ(harpix.ExitCode(), 0u);
 }
 
@@ -121,7 +122,7 @@ TEST(Scripted, ADemoMadeFromTheBundledScriptRunsEachRoutine) {
                         kPatience, &ignored);
     PressKey(harpix.ThreadId(), VK_RETURN);
     EXPECT_TRUE(LyricBecomes(main, "Volume set: silent, but the words go on."));
-    PostMessageA(main, WM_COMMAND, 105, 0);
+    PostMessageA(main, WM_COMMAND, IDM_EXIT, 0);
     EXPECT_EQ(harpix.ExitCode(), 0u);
 }
 

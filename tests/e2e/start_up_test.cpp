@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "e2e_support.h"
+#include "resource.h"
 
 namespace {
 
@@ -13,7 +14,7 @@ TEST(StartUp, ExitCodes) {
                  "ScriptFileName e2e.spt\nWindowWidth 300\nWindowHeight 200\nEnd Ini\n");
     // File, Exit, and the close button.
     for (auto [message, command] :
-         {std::pair<UINT, WPARAM>(WM_COMMAND, 105), {WM_SYSCOMMAND, SC_CLOSE}}) {
+         {std::pair<UINT, WPARAM>(WM_COMMAND, IDM_EXIT), {WM_SYSCOMMAND, SC_CLOSE}}) {
         SCOPED_TRACE(message);
         Process harpix = StartIn(folder);
         HWND main = harpix.WaitForMainWindow();

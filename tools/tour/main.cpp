@@ -11,7 +11,13 @@
 #include <thread>
 
 #include "bitmap_file.h"
-#include "driving.h"
+#include "bounded_wait.h"
+#include "demo_layout.h"
+#include "job_process.h"
+#include "keys.h"
+#include "paths.h"
+#include "resource.h"
+#include "window_text.h"
 
 namespace {
 
@@ -24,6 +30,22 @@ const char kUsage[] =
 int Fail(const std::string& what) {
     std::fprintf(stderr, "harpix-tour: %s\n", what.c_str());
     return 1;
+}
+
+// The demo's Harpix.exe, started as the shell starts it: in its own folder.
+class Harpix : public JobProcess {
+public:
+    explicit Harpix(const std::string& exePath) : JobProcess(exePath, "", FolderOf(exePath)) {}
+    // Ends the program with File, Exit; true when it ended with exit code 0.
+    bool Exit(HWND main) const {
+        PostMessageA(main, WM_COMMAND, IDM_EXIT, 0);
+        return ExitCode() == 0;
+    }
+};
+
+void Click(HWND main, int buttonId) {
+    PostMessageA(main, WM_COMMAND, MAKEWPARAM(buttonId, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(main, buttonId)));
 }
 
 // The window with an 8-pixel margin, or the union of two windows.
@@ -70,7 +92,7 @@ int Tour(const std::string& demo, const std::string& shots) {
     if (main == nullptr) {
         return Fail("the demo did not start");
     }
-    HWND view = GetDlgItem(main, 550);
+    HWND view = GetDlgItem(main, kLyricViewId);
     int count = 0;
     auto step = [&](const char* name, const std::string& expected) {
         std::string lyric;
@@ -87,7 +109,7 @@ int Tour(const std::string& demo, const std::string& shots) {
         return 0;
     };
     const DWORD thread = harpix.ThreadId();
-    HWND edit = GetDlgItem(main, 50);
+    HWND edit = GetDlgItem(main, kEditIdBase);
     int failed = step("start", "Good morning! Press Sing a line.");
     Click(main, 0);  // Sing a line
     failed |= step("button", "The harp wakes up in the morning light,");
@@ -119,11 +141,11 @@ int Shot(const std::string& demo, const std::string& bmp, bool about, const char
     }
     HWND box = nullptr;
     if (lyric != nullptr) {
-        SendMessageTimeoutA(GetDlgItem(main, 550), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(lyric),
-                            SMTO_NORMAL, kPatience, nullptr);
+        SendMessageTimeoutA(GetDlgItem(main, kLyricViewId), WM_SETTEXT, 0,
+                            reinterpret_cast<LPARAM>(lyric), SMTO_NORMAL, kPatience, nullptr);
     }
-    if (about &&
-        (PostMessageA(main, WM_COMMAND, 104, 0), box = harpix.WaitForWindow("#32770")) == nullptr) {
+    if (about && (PostMessageA(main, WM_COMMAND, IDM_ABOUT, 0),
+                  box = harpix.WaitForWindow("#32770")) == nullptr) {
         return Fail("the About box did not open");
     }
     Sleep(500);  // for the picture only: let the windows finish painting
@@ -144,7 +166,11 @@ int Soak(const std::string& demo, int rounds) {
         Harpix harpix(demo + "\\Harpix.exe");
         HWND main = harpix.WaitForWindow("HARPIX");
         const char* failure = main == nullptr ? "the demo did not start"
-                              : !WaitUntil([&] { return !TextOf(GetDlgItem(main, 550)).empty(); })
+                              : !WaitUntil([&] {
+                                    const std::string lyric =
+                                        TextOf(GetDlgItem(main, kLyricViewId));
+                                    return !lyric.empty() && lyric != kNoAnswer;
+                                })
                                   ? "no lyric from the start-up routine"
                               : !harpix.Exit(main) ? "no exit code 0 after File, Exit"
                                                    : nullptr;

@@ -1,9 +1,10 @@
-// Bounded waits for the Windows-side tests: a wait for a condition, and a watchdog that turns a
-// hang into a failed run instead of a run that never ends.
+// Bounded waits for the programs that drive others: a wait for a condition, and a watchdog that
+// turns a hang into a failed run instead of a run that never ends.
 #pragma once
 
 #include <windows.h>
 
+#include <atomic>
 #include <functional>
 
 // Long enough for a busy machine: only a real hang reaches it.
@@ -16,20 +17,24 @@ void ServeMessages();
 // whether `done` held.
 bool WaitUntil(const std::function<bool()>& done, DWORD milliseconds = kPatience);
 
-// Ends the whole test process with a message if it is still alive after `milliseconds`: a wait
-// that cannot be bounded any other way (a thread stuck in a lock) fails instead of hanging.
+// Ends the whole process, and every program it started through JobProcess, with a message if
+// it is still alive after `milliseconds`: a wait that cannot be bounded any other way (a thread
+// stuck in a lock) fails instead of hanging.
 class Watchdog {
 public:
     explicit Watchdog(const char* what, DWORD milliseconds = kPatience);
     ~Watchdog();
+    // Starts the `milliseconds` again, now for `what` (which must outlive the watchdog).
+    void Rearm(const char* what);
 
     Watchdog(const Watchdog&) = delete;
     Watchdog& operator=(const Watchdog&) = delete;
 
 private:
     static DWORD WINAPI Watch(void* self);
-    const char* what;
+    std::atomic<const char*> what;
     DWORD milliseconds;
     HANDLE done;
+    HANDLE rearmed;
     HANDLE thread;
 };

@@ -3,6 +3,8 @@
 
 #include <cstdio>
 
+#include "job_process.h"
+
 void ServeMessages() {
     MSG message;
     while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
@@ -25,7 +27,10 @@ bool WaitUntil(const std::function<bool()>& done, DWORD milliseconds) {
 }
 
 Watchdog::Watchdog(const char* what, DWORD milliseconds)
-    : what(what), milliseconds(milliseconds), done(CreateEventA(nullptr, TRUE, FALSE, nullptr)) {
+    : what(what),
+      milliseconds(milliseconds),
+      done(CreateEventA(nullptr, TRUE, FALSE, nullptr)),
+      rearmed(CreateEventA(nullptr, FALSE, FALSE, nullptr)) {
     thread = CreateThread(nullptr, 0, Watch, this, 0, nullptr);
 }
 
@@ -34,14 +39,26 @@ Watchdog::~Watchdog() {
     WaitForSingleObject(thread, INFINITE);
     CloseHandle(thread);
     CloseHandle(done);
+    CloseHandle(rearmed);
+}
+
+void Watchdog::Rearm(const char* now) {
+    what = now;
+    SetEvent(rearmed);
 }
 
 DWORD WINAPI Watchdog::Watch(void* self) {
     auto* watchdog = static_cast<Watchdog*>(self);
-    if (WaitForSingleObject(watchdog->done, watchdog->milliseconds) == WAIT_TIMEOUT) {
-        std::fprintf(stderr, "FAILED: hang in %s, still waiting after %lu ms\n", watchdog->what,
-                     static_cast<unsigned long>(watchdog->milliseconds));
+    const HANDLE either[] = {watchdog->done, watchdog->rearmed};
+    DWORD woken;
+    while ((woken = WaitForMultipleObjects(2, either, FALSE, watchdog->milliseconds)) ==
+           WAIT_OBJECT_0 + 1) {
+    }
+    if (woken == WAIT_TIMEOUT) {
+        std::fprintf(stderr, "FAILED: hang in %s, still waiting after %lu ms\n",
+                     watchdog->what.load(), static_cast<unsigned long>(watchdog->milliseconds));
         std::fflush(stderr);
+        EndAllStarted();
         TerminateProcess(GetCurrentProcess(), 3);
     }
     return 0;

@@ -1,0 +1,80 @@
+// Starting programs in one kill-on-close job, and finding their windows.
+#include "job_process.h"
+
+#include "window_text.h"
+
+namespace {
+
+HANDLE ProcessJob() {
+    static HANDLE job = [] {
+        HANDLE made = CreateJobObjectA(nullptr, nullptr);
+        JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits = {};
+        limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
+        SetInformationJobObject(made, JobObjectExtendedLimitInformation, &limits, sizeof limits);
+        return made;
+    }();
+    return job;
+}
+
+}  // namespace
+
+JobProcess::JobProcess(const std::string& exePath, std::string commandLine,
+                       const std::string& folder) {
+    if (commandLine.empty()) {
+        commandLine = "\"" + exePath + "\"";
+    }
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    // Suspended until it is in the job, so that nothing it starts escapes the job either.
+    if (CreateProcessA(exePath.c_str(), &commandLine[0], nullptr, nullptr, FALSE, CREATE_SUSPENDED,
+                       nullptr, folder.c_str(), &startup, &info_)) {
+        AssignProcessToJobObject(ProcessJob(), info_.hProcess);
+        ResumeThread(info_.hThread);
+    } else {
+        startError_ = GetLastError();
+        info_ = {};
+    }
+}
+
+JobProcess::~JobProcess() {
+    if (!Started()) {
+        return;
+    }
+    if (Running()) {
+        TerminateProcess(info_.hProcess, 0xDEAD);
+        WaitForSingleObject(info_.hProcess, kPatience);
+    }
+    CloseHandle(info_.hThread);
+    CloseHandle(info_.hProcess);
+}
+
+bool JobProcess::Ended(DWORD milliseconds) const {
+    return WaitForSingleObject(info_.hProcess, milliseconds) == WAIT_OBJECT_0;
+}
+
+DWORD JobProcess::ExitCode() const {
+    DWORD code = 0xFFFFFFFF;
+    if (Ended(kPatience)) {
+        GetExitCodeProcess(info_.hProcess, &code);
+    }
+    return code;
+}
+
+HWND JobProcess::FindWindow(const char* className) const {
+    for (HWND window : VisibleWindowsOf(info_.dwProcessId)) {
+        if (ClassNameOf(window) == className) {
+            return window;
+        }
+    }
+    return nullptr;
+}
+
+HWND JobProcess::WaitForWindow(const char* className) const {
+    HWND found = nullptr;
+    WaitUntil([&] { return (found = FindWindow(className)) != nullptr || !Running(); });
+    return found != nullptr ? found : FindWindow(className);
+}
+
+void EndAllStarted() {
+    TerminateJobObject(ProcessJob(), 0xDEAD);
+}
