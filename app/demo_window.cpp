@@ -12,6 +12,7 @@
 #include "object_records.h"
 #include "script_wrapper.h"
 #include "shell_state.h"
+#include "start_up_trace.h"
 #include "widen_text.h"
 
 namespace {
@@ -101,6 +102,7 @@ void CreateDemo() {
     // An engine that cannot even be allocated is music that cannot start.
     audioEngine = new (std::nothrow) AudioEngine();
     if (audioEngine == nullptr) {
+        TraceStartUpFailure("the music engine", E_OUTOFMEMORY);
         GiveUp(kInitializeFailedMessage);
         return;
     }
@@ -116,6 +118,9 @@ void CreateDemo() {
         audioEngine->SetSearchDirectory(searchFolder);
     }
     audioEngine->InstallLyricTool(mainWindow);
+    if (!folderFits) {
+        TraceStartUpFailure("the RuntimeFiles folder, too long", E_INVALIDARG);
+    }
     if (!folderFits ||
         audioEngine->LoadScript(&activeScript, demoSettings.ScriptFileName) != S_OK) {
         GiveUp(kScriptLoadFailedMessage);

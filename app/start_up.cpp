@@ -7,6 +7,7 @@
 #include "main_window.h"
 #include "resource.h"
 #include "shell_state.h"
+#include "start_up_trace.h"
 
 namespace {
 
@@ -31,7 +32,9 @@ void RegisterWaitWindowClass(HINSTANCE instance) {
     waitClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
     waitClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
     waitClass.lpszClassName = kWaitClassName;
-    RegisterClassA(&waitClass);
+    if (RegisterClassA(&waitClass) == 0) {
+        TraceStartUpFailure("the wait window's class", HRESULT_FROM_WIN32(GetLastError()));
+    }
 }
 
 // The text is drawn once: the wait window has only the default window procedure, so nothing
@@ -56,7 +59,9 @@ void RegisterMainWindowClass(HINSTANCE instance) {
     mainClass.lpszMenuName = MAKEINTRESOURCEA(IDC_HARPIX);
     mainClass.lpszClassName = windowClassName;
     mainClass.hIconSm = LoadIconA(instance, MAKEINTRESOURCEA(IDI_SMALL));
-    RegisterClassExA(&mainClass);
+    if (RegisterClassExA(&mainClass) == 0) {
+        TraceStartUpFailure("the main window's class", HRESULT_FROM_WIN32(GetLastError()));
+    }
 }
 
 void LocateDescriptionFile() {
@@ -71,6 +76,7 @@ void LocateDescriptionFile() {
 void ReadDescriptionOrExit() {
     MessageBoxMessages messages;
     if (!ReadDescriptionFile(descriptionFileName.c_str(), messages)) {
+        TraceStartUpFailure("the description file", HRESULT_FROM_WIN32(GetLastError()));
         ExitProcess(1);
     }
 }
@@ -85,6 +91,7 @@ bool StartInstance(HINSTANCE instance, int showCommand) {
                                       screenWidth / 3, screenHeight / 3, 200, 75, nullptr, nullptr,
                                       instance, nullptr);
     if (waitWindow == nullptr) {
+        TraceStartUpFailure("the wait window", HRESULT_FROM_WIN32(GetLastError()));
         return false;
     }
     ShowWindow(waitWindow, SW_SHOW);
@@ -101,6 +108,8 @@ bool StartInstance(HINSTANCE instance, int showCommand) {
                                   (screenHeight - settings.WindowHeight) / 3, settings.WindowWidth,
                                   settings.WindowHeight, nullptr, nullptr, instance, nullptr);
     if (window == nullptr) {
+        // Also where the demo gave up inside its creation, after its own trace.
+        TraceStartUpFailure("the main window", HRESULT_FROM_WIN32(GetLastError()));
         return false;
     }
     ShowWindow(window, showCommand);

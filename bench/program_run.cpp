@@ -120,8 +120,7 @@ bool ProgramRun::WaitUntilShownAndIdle(const char* className, DWORD patience, do
             }
         }
         if (process.Ended(0)) {
-            problem = "the program ended with exit code " + std::to_string(process.ExitCode()) +
-                      " before its window was idle";
+            problem = "the program ended before its window was idle: " + process.Outcome();
             return false;
         }
         if (GetTickCount() - start >= patience) {
@@ -149,8 +148,8 @@ bool ProgramRun::Close(DWORD patience, DWORD& exitCode, std::string& problem) {
     }
     PostMessageA(mainWindow, WM_CLOSE, 0, 0);
     if (!process.Ended(patience)) {
-        problem =
-            "the program did not end within " + std::to_string(patience) + " ms of being closed";
+        problem = "the program did not end within " + std::to_string(patience) +
+                  " ms of being closed: " + process.Outcome();
         return false;
     }
     exitCode = process.ExitCode();

@@ -2,19 +2,23 @@
 # started before the first and stopped, with Wine, after the last.
 set(HARPIX_DISPLAY_FILE ${CMAKE_BINARY_DIR}/display.state)
 
-# The Wine prefix where the stand-in script engine is registered (tests/scriptengine defines the
-# fixture "standin" that registers it), warmed up here with the other.
+# The Wine prefix where this tree's stand-in script engine is registered, in the registry view of
+# its build, for the tests that need it.
 set(HARPIX_STANDIN_PREFIX ${PROJECT_SOURCE_DIR}/build/wineprefix-standin CACHE PATH
     "The Wine prefix in which the stand-in script engine is registered for the tests")
 
-# The fixture "display": Xvfb started, then both Wine prefixes made and warmed up by one small
-# windowed program (harpix-tour --warm-up), so that what Wine does slowly only once happens
-# before any timed test; after the last test, Wine in both prefixes and then Xvfb are ended.
+# The fixture "display", for the whole of a tier: Xvfb started; then both Wine prefixes made
+# ready (fonts linked, this tree's stand-in engine registered in its prefix), one Wine server
+# kept running for each, and each warmed up by this tree's own staged demo, so that what Wine
+# does slowly or differently only once happens before any timed test, and no test meets a
+# server that is starting or ending; after the last test, both servers and then Xvfb are ended.
+# A warm-up that fails says why, and no test of the tier runs.
 function(harpix_add_display_fixture)
   set(display ${PROJECT_SOURCE_DIR}/scripts/display)
   add_test(NAME display.start COMMAND ${display} start ${HARPIX_DISPLAY_FILE})
   add_test(NAME display.warm_up
-           COMMAND ${display} warm-up ${HARPIX_DISPLAY_FILE} $<TARGET_FILE:harpix-tour>)
+           COMMAND ${display} warm-up ${HARPIX_DISPLAY_FILE} $<TARGET_FILE:harpix-tour>
+                   ${HARPIX_DEMO_DIR} $<TARGET_FILE:harpix_script_engine>)
   add_test(NAME display.stop COMMAND ${display} stop ${HARPIX_DISPLAY_FILE})
   set_tests_properties(display.start display.warm_up PROPERTIES FIXTURES_SETUP display)
   set_tests_properties(display.warm_up PROPERTIES DEPENDS display.start)
@@ -44,9 +48,8 @@ function(harpix_display_tests)
 endfunction()
 
 # Marks Windows tests that need the stand-in script engine, after harpix_wine_tests: they run in
-# its prefix, after the fixture has registered it there.
+# its prefix, where the display fixture has registered it.
 function(harpix_standin_tests)
-  set_property(TEST ${ARGN} APPEND PROPERTY FIXTURES_REQUIRED standin)
   set_property(TEST ${ARGN} APPEND PROPERTY ENVIRONMENT
                "HARPIX_WINEPREFIX=${HARPIX_STANDIN_PREFIX}")
 endfunction()

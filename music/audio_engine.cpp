@@ -7,6 +7,7 @@
 
 #include "lyric_tool.h"
 #include "script_wrapper.h"
+#include "start_up_trace.h"
 #include "widen_text.h"
 
 namespace {
@@ -107,20 +108,24 @@ HRESULT AudioEngine::Initialize(HWND window, const char* audioPathFileName, DWOR
         audioPathFileName = "";
     }
     if (std::strlen(audioPathFileName) > kMaxAudioPathFileName) {
-        return E_INVALIDARG;
+        return TraceIfFailed("the audiopath file's name, too long", E_INVALIDARG);
     }
     // Once only: a second start would lose the first loader and performance.
     if (loader != nullptr || performance != nullptr) {
-        return E_UNEXPECTED;
+        return TraceIfFailed("a second start of the music", E_UNEXPECTED);
     }
-    HRESULT result = CoCreateInstance(CLSID_DirectMusicLoader, nullptr, CLSCTX_INPROC,
-                                      IID_IDirectMusicLoader8, reinterpret_cast<void**>(&loader));
+    HRESULT result =
+        TraceIfFailed("the DirectMusic loader",
+                      CoCreateInstance(CLSID_DirectMusicLoader, nullptr, CLSCTX_INPROC,
+                                       IID_IDirectMusicLoader8, reinterpret_cast<void**>(&loader)));
     if (FAILED(result)) {
         loader = nullptr;
         return result;
     }
-    result = CoCreateInstance(CLSID_DirectMusicPerformance, nullptr, CLSCTX_INPROC,
-                              IID_IDirectMusicPerformance8, reinterpret_cast<void**>(&performance));
+    result = TraceIfFailed(
+        "the DirectMusic performance",
+        CoCreateInstance(CLSID_DirectMusicPerformance, nullptr, CLSCTX_INPROC,
+                         IID_IDirectMusicPerformance8, reinterpret_cast<void**>(&performance)));
     if (FAILED(result)) {
         performance = nullptr;
         return result;
@@ -128,12 +133,16 @@ HRESULT AudioEngine::Initialize(HWND window, const char* audioPathFileName, DWOR
 
     IUnknown* configuration = nullptr;
     if (audioPathFileName[0] != '\0') {
-        result = LoadAudioPathConfiguration(loader, audioPathFileName, &configuration);
+        result =
+            TraceIfFailed("the audiopath file",
+                          LoadAudioPathConfiguration(loader, audioPathFileName, &configuration));
         // The configured audiopath replaces the standard one.
         defaultPathType = 0;
     }
     if (SUCCEEDED(result)) {
-        result = StartPerformance(performance, window, defaultPathType, pchannelCount);
+        result =
+            TraceIfFailed("InitAudio (DirectSound)",
+                          StartPerformance(performance, window, defaultPathType, pchannelCount));
     }
     if (FAILED(result)) {
         // A performance that never started is no use to teardown, whichever step failed:
@@ -142,7 +151,10 @@ HRESULT AudioEngine::Initialize(HWND window, const char* audioPathFileName, DWOR
         ReleaseAndClear(performance);
         return result;
     }
-    return configuration != nullptr ? UseConfiguredAudioPath(performance, configuration) : S_OK;
+    return configuration != nullptr
+               ? TraceIfFailed("the configured audiopath",
+                               UseConfiguredAudioPath(performance, configuration))
+               : S_OK;
 }
 
 void AudioEngine::CollectGarbage() {
@@ -214,19 +226,21 @@ HRESULT AudioEngine::LoadScript(ScriptWrapper** out, const char* fileName) {
     }
     WCHAR wideName[kWideNameCapacity];
     if (!WidenName(wideName, fileName)) {
-        return E_INVALIDARG;
+        return TraceIfFailed("the script file's name, too long", E_INVALIDARG);
     }
     if (loader == nullptr || performance == nullptr) {
-        return E_UNEXPECTED;
+        return TraceIfFailed("the script load, without music", E_UNEXPECTED);
     }
     // The name is relative: the loader looks for it in its search directory.
     IDirectMusicScript* script = nullptr;
-    HRESULT result = loader->LoadObjectFromFile(CLSID_DirectMusicScript, IID_IDirectMusicScript,
-                                                wideName, reinterpret_cast<void**>(&script));
+    HRESULT result =
+        TraceIfFailed("the script file's load",
+                      loader->LoadObjectFromFile(CLSID_DirectMusicScript, IID_IDirectMusicScript,
+                                                 wideName, reinterpret_cast<void**>(&script)));
     if (FAILED(result)) {
         return result;
     }
-    result = script->Init(performance, nullptr);
+    result = TraceIfFailed("the script's Init", script->Init(performance, nullptr));
     if (FAILED(result)) {
         loader->ReleaseObjectByUnknown(script);
         script->Release();
@@ -236,7 +250,7 @@ HRESULT AudioEngine::LoadScript(ScriptWrapper** out, const char* fileName) {
     if (*out == nullptr) {
         loader->ReleaseObjectByUnknown(script);
         script->Release();
-        return E_OUTOFMEMORY;
+        return TraceIfFailed("the script wrapper", E_OUTOFMEMORY);
     }
     return result;
 }

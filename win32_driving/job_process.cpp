@@ -1,6 +1,8 @@
 // Starting programs in one kill-on-close job, and finding their windows.
 #include "job_process.h"
 
+#include <cstdio>
+
 #include "window_text.h"
 
 namespace {
@@ -73,6 +75,27 @@ HWND JobProcess::WaitForWindow(const char* className) const {
     HWND found = nullptr;
     WaitUntil([&] { return (found = FindWindow(className)) != nullptr || !Running(); });
     return found != nullptr ? found : FindWindow(className);
+}
+
+std::string JobProcess::Outcome() const {
+    char text[160];
+    DWORD code = 0;
+    if (!Started()) {
+        std::snprintf(text, sizeof text, "it did not start (error %lu)",
+                      static_cast<unsigned long>(startError_));
+    } else if (Running()) {
+        std::snprintf(text, sizeof text, "process %04lx still runs",
+                      static_cast<unsigned long>(info_.dwProcessId));
+    } else {
+        GetExitCodeProcess(info_.hProcess, &code);
+        std::snprintf(text, sizeof text,
+                      "process %04lx ended with exit code %lu (0x%08lx); Wine's lines for it "
+                      "begin with %04lx:",
+                      static_cast<unsigned long>(info_.dwProcessId),
+                      static_cast<unsigned long>(code), static_cast<unsigned long>(code),
+                      static_cast<unsigned long>(info_.dwProcessId));
+    }
+    return text;
 }
 
 void EndAllStarted() {

@@ -30,6 +30,9 @@ public:
     // at once when the program has ended).
     HWND FindWindow(const char* className) const;
     HWND WaitForWindow(const char* className) const;
+    // For a failure message: whether the program still runs or with what exit code it ended,
+    // and its process id, with which Wine begins each of its lines for it (WINEDEBUG=+pid).
+    std::string Outcome() const;
 
 private:
     PROCESS_INFORMATION info_ = {};

@@ -32,6 +32,8 @@ bool TypeRealKeys(HWND window, const std::vector<int>& keys) {
         inputs[i].ki.wVk = static_cast<WORD>(keys[i] < 0 ? -keys[i] : keys[i]);
         inputs[i].ki.dwFlags = keys[i] < 0 ? KEYEVENTF_KEYUP : 0;
     }
+    // The keys may already have done their work, and a window they opened, owned by `top`,
+    // holds the foreground now: that is no loss.
     return SendInput(inputs.size(), inputs.data(), sizeof(INPUT)) == inputs.size() &&
-           GetForegroundWindow() == top;
+           GetAncestor(GetForegroundWindow(), GA_ROOTOWNER) == top;
 }

@@ -12,6 +12,6 @@ void PressKey(DWORD threadId, WPARAM key);
 void TypeText(DWORD threadId, const char* text);
 // Real keyboard input to `window`'s top-level window, once it is in the foreground: where a
 // modifier must be held. A negative entry releases the key -entry. Input goes to the thread in
-// the foreground as each key arrives, so all go in one SendInput; false if the window lost the
-// foreground meanwhile.
+// the foreground as each key arrives, so all go in one SendInput; false if the foreground went
+// meanwhile to a window that is neither that one nor owned by it.
 bool TypeRealKeys(HWND window, const std::vector<int>& keys);

@@ -89,6 +89,14 @@ Process::Process(const std::string& exePath, std::string commandLine, const std:
     }
 }
 
+HWND Process::WaitForMainWindow() const {
+    HWND main = WaitForWindow("HARPIX");
+    if (main == nullptr) {
+        ADD_FAILURE() << "no main window came: " << Outcome();
+    }
+    return main;
+}
+
 RECT ClientRectOf(HWND control) {
     RECT rect;
     GetWindowRect(control, &rect);

@@ -43,7 +43,8 @@ private:
 class Process : public JobProcess {
 public:
     Process(const std::string& exePath, std::string commandLine, const std::string& folder);
-    HWND WaitForMainWindow() const { return WaitForWindow("HARPIX"); }
+    // Null, with a failure that says how the program ended, when no main window comes.
+    HWND WaitForMainWindow() const;
 };
 
 inline Process StartIn(const DemoFolder& folder) {  // as the shell starts it

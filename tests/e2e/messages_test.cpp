@@ -93,7 +93,7 @@ TEST(Messages, TheReadersComeInOrderUnownedOverTheWaitWindowAndStartUpGoesOn) {
         for (const char* expected : row.messages) {
             SCOPED_TRACE(expected);
             MessageBoxSeen seen = WaitForMessageBox(harpix);
-            ASSERT_NE(seen.box, nullptr) << "no message box came";
+            ASSERT_NE(seen.box, nullptr) << "no message box came: " << harpix.Outcome();
             EXPECT_EQ(seen.caption, "Harpix");
             EXPECT_EQ(seen.text, expected);
             EXPECT_EQ(seen.owner, nullptr) << "reader messages have no owner";

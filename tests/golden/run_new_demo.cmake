@@ -5,6 +5,7 @@
 # EXPECTED_INI, byte for byte, its exit status with EXPECT_EXIT. A second run must refuse to
 # replace the file. With CLEAN, --preview of the file, the script beside it, draws it and finds
 # nothing to say (it prints what --explain would).
+include(${CMAKE_CURRENT_LIST_DIR}/../../cmake/WineLines.cmake)
 file(REMOVE_RECURSE "${WORK_DIR}")
 if(ELSEWHERE)
   set(script scripts/${SCRIPT_NAME}.spt)
@@ -23,17 +24,20 @@ function(new_demo expect_exit)
   execute_process(COMMAND ${EMULATOR} ${CHECK} --new-demo ${script} Harpix.ini
                   WORKING_DIRECTORY "${WORK_DIR}"
                   OUTPUT_VARIABLE output ERROR_VARIABLE errors RESULT_VARIABLE status)
+  harpix_split_wine_lines("${errors}" errors wine)
   if(NOT status EQUAL expect_exit)
-    message(FATAL_ERROR "--new-demo exited with ${status}, expected ${expect_exit}: ${errors}")
+    message(FATAL_ERROR "--new-demo exited with ${status}, expected ${expect_exit}: ${errors}\n"
+                        "Wine said:\n${wine}")
   endif()
   set(output "${output}" PARENT_SCOPE)
   set(errors "${errors}" PARENT_SCOPE)
+  set(wine "${wine}" PARENT_SCOPE)
 endfunction()
 
 function(compare got expected_file)
   file(READ "${expected_file}" expected)
   if(NOT got STREQUAL expected)
-    message(FATAL_ERROR "differs from ${expected_file}:\n${got}")
+    message(FATAL_ERROR "differs from ${expected_file}:\n${got}\nWine said:\n${wine}")
   endif()
 endfunction()
 
@@ -58,7 +62,9 @@ if(CLEAN)
   execute_process(COMMAND ${EMULATOR} ${CHECK} --preview Harpix.ini preview.svg
                   WORKING_DIRECTORY "${WORK_DIR}"
                   OUTPUT_VARIABLE output ERROR_VARIABLE errors RESULT_VARIABLE status)
+  harpix_split_wine_lines("${errors}" errors wine)
   if(NOT status EQUAL 0 OR NOT output STREQUAL "" OR NOT EXISTS "${WORK_DIR}/preview.svg")
-    message(FATAL_ERROR "--preview exited with ${status} and said:\n${output}${errors}")
+    message(FATAL_ERROR "--preview exited with ${status} and said:\n${output}${errors}\n"
+                        "Wine said:\n${wine}")
   endif()
 endif()

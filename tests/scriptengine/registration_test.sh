@@ -41,6 +41,10 @@ expect_registered() {
   [ "$other" = "$wine_own" ] || fail "$2: the $other_view-bit view names '$other'"
 }
 
+# One Wine server for all the checks, as in the other tests, once the prefix is made.
+(source "$root/scripts/wine-env" && harpix_ensure_prefix && harpix_keep_server) ||
+  fail "the scratch prefix could not be made ready"
+
 expected_dll="Z:$(realpath "$dll" | tr '/' '\\')"
 wine_own='C:\windows\system32\dmscript.dll'
 
@@ -72,6 +76,6 @@ done
 rmdir "$outside"
 [ -e "$root/escaped" ] && fail "a prefix was made at $root/escaped"
 
-(source "$root/scripts/wine-env" && "$harpix_wineserver" -k >/dev/null 2>&1) || true
+(source "$root/scripts/wine-env" && harpix_end_server)
 [ $failures -eq 0 ] && echo "registration: all checks passed"
 exit $((failures > 0))

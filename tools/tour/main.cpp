@@ -22,7 +22,7 @@
 namespace {
 
 const char kUsage[] =
-    "usage: harpix-tour --warm-up\n"
+    "usage: harpix-tour --warm-up [DEMO-FOLDER]\n"
     "       harpix-tour DEMO-FOLDER --tour SHOTS-FOLDER\n"
     "       harpix-tour DEMO-FOLDER --shot FILE.bmp [--about] [--lyric TEXT]\n"
     "       harpix-tour DEMO-FOLDER --soak ROUNDS\n";
@@ -59,9 +59,11 @@ RECT AreaAround(HWND first, HWND second = nullptr) {
     return area;
 }
 
-// A window, a button, an edit box and a message box, shown and closed: what Wine does slowly
-// only the first time in a prefix (fonts, window classes, its services).
-int WarmUp() {
+// What Wine does slowly or differently only the first time in a prefix, for this build: a
+// window, a button, an edit box and a message box, shown and closed (fonts, window classes, its
+// services); then the demo's own Harpix.exe, which starts DirectMusic and DirectSound in this
+// build's registry view, up to its idle main window, and File, Exit.
+int WarmUp(const char* demo) {
     HWND window = CreateWindowExA(0, "STATIC", "warm-up", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0,
                                   200, 100, nullptr, nullptr, nullptr, nullptr);
     CreateWindowExA(0, "BUTTON", "OK", WS_CHILD | WS_VISIBLE, 5, 5, 60, 20, window, nullptr,
@@ -80,6 +82,19 @@ int WarmUp() {
     MessageBoxA(window, "warm-up", "warm-up", MB_OK | MB_ICONHAND);
     closer.join();
     DestroyWindow(window);
+    if (demo == nullptr) {
+        return 0;
+    }
+    Harpix harpix(WindowsPath(demo) + "\\Harpix.exe");
+    HWND main = harpix.WaitForWindow("HARPIX");
+    if (main == nullptr || !harpix.WaitIdle()) {
+        return Fail("warm-up: the demo's main window did not come up and wait for input: " +
+                    harpix.Outcome());
+    }
+    if (!harpix.Exit(main)) {
+        return Fail("warm-up: File, Exit did not end the demo with exit code 0: " +
+                    harpix.Outcome());
+    }
     return 0;
 }
 
@@ -90,7 +105,7 @@ int Tour(const std::string& demo, const std::string& shots) {
     Harpix harpix(demo + "\\Harpix.exe");
     HWND main = harpix.WaitForWindow("HARPIX");
     if (main == nullptr) {
-        return Fail("the demo did not start");
+        return Fail("the demo did not start: " + harpix.Outcome());
     }
     HWND view = GetDlgItem(main, kLyricViewId);
     int count = 0;
@@ -128,7 +143,7 @@ int Tour(const std::string& demo, const std::string& shots) {
     PressKey(thread, VK_RETURN);
     failed |= step("enter", "Volume set: loud and clear.");
     if (!harpix.Exit(main)) {
-        failed |= Fail("the demo did not end with exit code 0");
+        failed |= Fail("the demo did not end with exit code 0: " + harpix.Outcome());
     }
     return failed;
 }
@@ -137,7 +152,7 @@ int Shot(const std::string& demo, const std::string& bmp, bool about, const char
     Harpix harpix(demo + "\\Harpix.exe");
     HWND main = harpix.WaitForWindow("HARPIX");
     if (main == nullptr) {
-        return Fail("the main window did not show");
+        return Fail("the main window did not show: " + harpix.Outcome());
     }
     HWND box = nullptr;
     if (lyric != nullptr) {
@@ -175,7 +190,8 @@ int Soak(const std::string& demo, int rounds) {
                               : !harpix.Exit(main) ? "no exit code 0 after File, Exit"
                                                    : nullptr;
         if (failure != nullptr) {
-            std::fprintf(stderr, "soak: round %d: %s\n", round + 1, failure);
+            std::fprintf(stderr, "soak: round %d: %s: %s\n", round + 1, failure,
+                         harpix.Outcome().c_str());
         }
         clean += failure == nullptr;
     }
@@ -186,8 +202,8 @@ int Soak(const std::string& demo, int rounds) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc == 2 && std::strcmp(argv[1], "--warm-up") == 0) {
-        return WarmUp();
+    if ((argc == 2 || argc == 3) && std::strcmp(argv[1], "--warm-up") == 0) {
+        return WarmUp(argc == 3 ? argv[2] : nullptr);
     }
     if (argc >= 4 && std::strcmp(argv[2], "--tour") == 0) {
         return Tour(WindowsPath(argv[1]), WindowsPath(argv[3]));
