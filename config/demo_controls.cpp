@@ -3,7 +3,7 @@
 
 namespace {
 
-// Windows' numbers: WS_CHILD | WS_VISIBLE, and then
+// Windows' numbers: WS_CHILD | WS_VISIBLE and
 constexpr uint32_t kButtonStyle = 0x50000001;  // BS_DEFPUSHBUTTON
 constexpr uint32_t kEditStyle = 0x50412004;   // WS_DLGFRAME | WS_TABSTOP | ES_NUMBER | ES_MULTILINE
 constexpr uint32_t kLabelStyle = 0x50000000;  // SS_LEFT
@@ -19,29 +19,29 @@ std::vector<DemoControl> DemoControls() {
     std::vector<DemoControl> controls;
     for (int32_t i = 0; i < buttonCount; ++i) {
         ButtonDef& b = *buttons[i];
-        controls.push_back({ControlKind::Button, "button", 0, kButtonStyle, i, b.Coordx, b.Coordy,
-                            b.Width, b.Height, b.Label, i, &b.Control});
+        controls.push_back({ControlKind::Button, SectionKind::Button, i, "button", 0, kButtonStyle,
+                            i, b.Coordx, b.Coordy, b.Width, b.Height, b.Label, &b.Control});
     }
     for (int32_t i = 0; i < variableCount; ++i) {
         VariableDef& v = *variables[i];
-        controls.push_back({ControlKind::Edit, "edit", kStaticEdge, kEditStyle, kEditIdBase + i,
-                            v.Coordx, v.Coordy, kEditBoxWidth, kEditBoxHeight, "", i,
-                            &v.EditControl});
-        controls.push_back({ControlKind::Label, "static", 0, kLabelStyle, kLabelIdBase + i,
-                            v.LabelX, v.LabelY, v.LabelWidth, kLabelHeight, v.Label, i,
-                            &v.LabelControl});
+        controls.push_back({ControlKind::Edit, SectionKind::Variable, i, "edit", kStaticEdge,
+                            kEditStyle, kEditIdBase + i, v.Coordx, v.Coordy, kEditBoxWidth,
+                            kEditBoxHeight, "", &v.EditControl});
+        controls.push_back({ControlKind::Label, SectionKind::Variable, i, "static", 0, kLabelStyle,
+                            kLabelIdBase + i, v.LabelX, v.LabelY, v.LabelWidth, kLabelHeight,
+                            v.Label, &v.LabelControl});
     }
     for (int32_t i = 0; i < textBoxCount; ++i) {
         TextBoxDef& t = *textBoxes[i];
-        controls.push_back({ControlKind::TextBox, "static", kStaticEdge, kTextBoxStyle,
-                            kTextBoxIdBase + i, t.TopLeftX, t.TopLeftY, t.Width, t.Height, t.Text,
-                            i, &t.Control});
+        controls.push_back({ControlKind::TextBox, SectionKind::TextBox, i, "static", kStaticEdge,
+                            kTextBoxStyle, kTextBoxIdBase + i, t.TopLeftX, t.TopLeftY, t.Width,
+                            t.Height, t.Text, &t.Control});
     }
     if (hasLyricView == 1) {
         LyricViewDef& l = *lyricView;
-        controls.push_back({ControlKind::LyricView, "static", kStaticEdge, kLyricViewStyle,
-                            kLyricViewId, l.TopLeftX, l.TopLeftY, l.Width, l.Height, "", 0,
-                            &l.Control});
+        controls.push_back({ControlKind::LyricView, SectionKind::LyricView, 0, "static",
+                            kStaticEdge, kLyricViewStyle, kLyricViewId, l.TopLeftX, l.TopLeftY,
+                            l.Width, l.Height, "", &l.Control});
     }
     return controls;
 }

@@ -7,23 +7,22 @@
 #include <vector>
 
 #include "object_records.h"
+#include "reader_observer.h"
 
 enum class ControlKind { Button, Edit, Label, TextBox, LyricView };
 
 struct DemoControl {
     ControlKind kind;
+    SectionKind section;  // the section it comes from,
+    int record;           // and that section's slot in its table
     const char* windowClass;
     uint32_t exStyle;
     uint32_t style;
     int id;
-    int32_t x;  // in the client area, as the records give them
-    int32_t y;
-    int32_t width;
-    int32_t height;
-    // Points into the record. Edit boxes and the lyric view start empty: the program shows the
-    // script's value in the one and the lyrics in the other.
+    int32_t x, y, width, height;  // in the client area, as the records give them
+    // The record's own text; empty for an edit box (the program shows the script's value) and
+    // the lyric view (the lyrics).
     const char* text;
-    int record;             // its slot in its table
     ControlHandle* handle;  // where the record keeps the window made for it
 };
 

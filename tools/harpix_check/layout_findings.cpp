@@ -13,24 +13,9 @@
 
 namespace {
 
-SectionKind SectionOf(ControlKind kind) {
-    switch (kind) {
-        case ControlKind::Button:
-            return SectionKind::Button;
-        case ControlKind::Edit:
-        case ControlKind::Label:
-            return SectionKind::Variable;
-        case ControlKind::TextBox:
-            return SectionKind::TextBox;
-        case ControlKind::LyricView:
-            return SectionKind::LyricView;
-    }
-    return SectionKind::Button;
-}
-
 const SectionInfo* SectionOfControl(const ReadingAnalysis& reading, const DemoControl& control) {
     for (const SectionInfo& section : reading.sections) {
-        if (section.kind == SectionOf(control.kind) && section.record == control.record) {
+        if (section.kind == control.section && section.record == control.record) {
             return &section;
         }
     }
