@@ -6,6 +6,7 @@
 #include <new>
 
 #include "audio_engine.h"
+#include "demo_controls.h"
 #include "demo_settings.h"
 #include "demo_state.h"
 #include "lyric_tool.h"
@@ -36,50 +37,22 @@ bool RuntimeFilesFolder(char (&folder)[kWideNameCapacity]) {
     return true;
 }
 
-HWND CreateChild(const char* className, DWORD exStyle, DWORD style, const char* text, int x, int y,
-                 int width, int height, int id) {
-    HWND control =
-        CreateWindowExA(exStyle, className, text, style, x, y, width, height, mainWindow,
-                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), appInstance, nullptr);
-    SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(controlFont), FALSE);
-    return control;
-}
-
-constexpr DWORD kButtonStyle = WS_CHILD | WS_VISIBLE | BS_DEFPUSHBUTTON;
-constexpr DWORD kEditStyle =
-    WS_CHILD | WS_VISIBLE | WS_DLGFRAME | WS_TABSTOP | ES_NUMBER | ES_MULTILINE;
-constexpr DWORD kLabelStyle = WS_CHILD | WS_VISIBLE | SS_LEFT;
-constexpr DWORD kFramedStaticStyle = WS_CHILD | WS_VISIBLE | WS_DLGFRAME | SS_CENTER;
-
+// One window for each of the list's controls, in its order, kept in its record. An edit box
+// shows what the script holds, after the start-up routine has run.
 void CreateControls() {
-    for (int32_t i = 0; i < buttonCount; ++i) {
-        ButtonDef& b = *buttons[i];
-        b.Control = CreateChild("button", 0, kButtonStyle, b.Label, b.Coordx, b.Coordy, b.Width,
-                                b.Height, i);
-    }
-    for (int32_t i = 0; i < variableCount; ++i) {
-        VariableDef& v = *variables[i];
-        v.EditControl = CreateChild("edit", WS_EX_STATICEDGE, kEditStyle, nullptr, v.Coordx,
-                                    v.Coordy, kEditBoxWidth, kEditBoxHeight, kEditIdBase + i);
-        // The box shows what the script holds, after the start-up routine has run.
-        int32_t value = 0;
-        activeScript->GetVariableNumber(v.Scriptvariable, &value);
-        char digits[16];
-        std::snprintf(digits, sizeof digits, "%d", static_cast<int>(value));
-        SendMessageA(v.EditControl, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(digits));
-        v.LabelControl = CreateChild("static", 0, kLabelStyle, v.Label, v.LabelX, v.LabelY,
-                                     v.LabelWidth, kLabelHeight, kLabelIdBase + i);
-    }
-    for (int32_t i = 0; i < textBoxCount; ++i) {
-        TextBoxDef& t = *textBoxes[i];
-        t.Control = CreateChild("static", WS_EX_STATICEDGE, kFramedStaticStyle, t.Text, t.TopLeftX,
-                                t.TopLeftY, t.Width, t.Height, kTextBoxIdBase + i);
-    }
-    if (hasLyricView) {
-        LyricViewDef& l = *lyricView;
-        // Lyrics come from the music, not from a menu: an "&" in one is shown, not an underline.
-        l.Control = CreateChild("static", WS_EX_STATICEDGE, kFramedStaticStyle | SS_NOPREFIX,
-                                nullptr, l.TopLeftX, l.TopLeftY, l.Width, l.Height, kLyricViewId);
+    for (const DemoControl& c : DemoControls()) {
+        HWND control = CreateWindowExA(
+            c.exStyle, c.windowClass, c.text, c.style, c.x, c.y, c.width, c.height, mainWindow,
+            reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.id)), appInstance, nullptr);
+        SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(controlFont), FALSE);
+        *c.handle = control;
+        if (c.kind == ControlKind::Edit) {
+            int32_t value = 0;
+            activeScript->GetVariableNumber(variables[c.record]->Scriptvariable, &value);
+            char digits[16];
+            std::snprintf(digits, sizeof digits, "%d", static_cast<int>(value));
+            SendMessageA(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(digits));
+        }
     }
 }
 

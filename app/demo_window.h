@@ -4,14 +4,18 @@
 
 #include <windows.h>
 
-// Font, engine, script, start-up routine, one control for each record, and the initial focus.
+// Font, engine, script, start-up routine, a window for each of the demo's controls, and the
+// initial focus.
 // When the music or the script cannot start it says so and destroys the window.
 void CreateDemo();
 
-// Frees the records, the font, the script and the engine, in that order.
+// Silences the lyric tool, then frees the records, the font, the script and the engine, in that
+// order.
 void DestroyDemo();
 
-// Button clicks and edit-box focus changes; ids that are neither go to the default procedure.
+// A button's click runs its routine; an edit box's focus changes set its variable and run its
+// notify routine. Every command but a button's then goes to the default procedure, an edit
+// box's included.
 LRESULT OnDemoCommand(HWND window, WPARAM wParam, LPARAM lParam);
 
 // On WM_LYRIC: shows the lyric tool's latest text in the lyric view and marks the message

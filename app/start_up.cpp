@@ -11,9 +11,6 @@
 
 namespace {
 
-// Two trailing blanks keep this class apart from "HARPIX": Windows compares class names
-// without regard to case.
-const char kWaitClassName[] = "Harpix  ";
 const char kWaitText[] = "Please Wait.......";
 
 class MessageBoxMessages : public ReaderMessages {

@@ -3,6 +3,10 @@
 
 #include <windows.h>
 
+// The wait window's class, and its caption. Two trailing blanks keep this class apart from
+// "HARPIX": Windows compares class names without regard to case.
+constexpr char kWaitClassName[] = "Harpix  ";
+
 void RegisterMainWindowClass(HINSTANCE instance);
 
 // True when the main window exists and is shown.

@@ -49,7 +49,7 @@ bool ParseBenchOptions(int argc, char** argv, BenchOptions& options) {
 
 bool ProgramsUnderTest(const BenchOptions& options, Program& harpix, Program& minimal) {
     // The baseline's window gets the size the demo asks for, read as Harpix reads it.
-    const std::string description = FolderOf(options.harpix) + "\\Harpix.ini";
+    const std::string description = WindowsFolderOf(options.harpix) + "\\Harpix.ini";
     if (!LoadDescriptionFile(description.c_str())) {
         std::fprintf(stderr, "cannot read %s\n", description.c_str());
         return false;
@@ -66,7 +66,7 @@ bool ProgramsUnderTest(const BenchOptions& options, Program& harpix, Program& mi
 
 bool MeasureRun(const Program& program, const BenchOptions& options, DWORD hold,
                 RunFigures& figures) {
-    ProgramRun run(program.exePath, program.arguments, FolderOf(program.exePath));
+    ProgramRun run(program.exePath, program.arguments, WindowsFolderOf(program.exePath));
     std::string problem;
     if (!run.WaitUntilShownAndIdle(program.className, options.patience, figures.startMilliseconds,
                                    problem)) {

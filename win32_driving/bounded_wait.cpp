@@ -3,8 +3,6 @@
 
 #include <cstdio>
 
-#include "job_process.h"
-
 void ServeMessages() {
     MSG message;
     while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
@@ -26,9 +24,10 @@ bool WaitUntil(const std::function<bool()>& done, DWORD milliseconds) {
     }
 }
 
-Watchdog::Watchdog(const char* what, DWORD milliseconds)
+Watchdog::Watchdog(const char* what, DWORD milliseconds, void (*onHang)())
     : what(what),
       milliseconds(milliseconds),
+      onHang(onHang),
       done(CreateEventA(nullptr, TRUE, FALSE, nullptr)),
       rearmed(CreateEventA(nullptr, FALSE, FALSE, nullptr)) {
     thread = CreateThread(nullptr, 0, Watch, this, 0, nullptr);
@@ -58,7 +57,9 @@ DWORD WINAPI Watchdog::Watch(void* self) {
         std::fprintf(stderr, "FAILED: hang in %s, still waiting after %lu ms\n",
                      watchdog->what.load(), static_cast<unsigned long>(watchdog->milliseconds));
         std::fflush(stderr);
-        EndAllStarted();
+        if (watchdog->onHang != nullptr) {
+            watchdog->onHang();
+        }
         TerminateProcess(GetCurrentProcess(), 3);
     }
     return 0;

@@ -17,12 +17,12 @@ void ServeMessages();
 // whether `done` held.
 bool WaitUntil(const std::function<bool()>& done, DWORD milliseconds = kPatience);
 
-// Ends the whole process, and every program it started through JobProcess, with a message if
-// it is still alive after `milliseconds`: a wait that cannot be bounded any other way (a thread
-// stuck in a lock) fails instead of hanging.
+// Ends the whole process with a message if it is still alive after `milliseconds`: a wait that
+// cannot be bounded any other way (a thread stuck in a lock) fails instead of hanging. `onHang`,
+// when given, runs first: a driver ends there what it started.
 class Watchdog {
 public:
-    explicit Watchdog(const char* what, DWORD milliseconds = kPatience);
+    explicit Watchdog(const char* what, DWORD milliseconds = kPatience, void (*onHang)() = nullptr);
     ~Watchdog();
     // Starts the `milliseconds` again, now for `what` (which must outlive the watchdog).
     void Rearm(const char* what);
@@ -34,6 +34,7 @@ private:
     static DWORD WINAPI Watch(void* self);
     std::atomic<const char*> what;
     DWORD milliseconds;
+    void (*onHang)();
     HANDLE done;
     HANDLE rearmed;
     HANDLE thread;

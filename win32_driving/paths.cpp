@@ -14,7 +14,7 @@ std::string WindowsPath(std::string path) {
     return path;
 }
 
-std::string FolderOf(const std::string& path) {
+std::string WindowsFolderOf(const std::string& path) {
     const size_t separator = path.find_last_of('\\');
     return separator == std::string::npos ? "." : path.substr(0, separator);
 }

@@ -6,8 +6,8 @@
 #include "bounded_wait.h"
 #include "demo_settings.h"
 #include "demo_state.h"
-#include "key_filter.h"
 #include "main_window.h"
+#include "message_loop.h"
 #include "resource.h"
 
 namespace {
@@ -58,7 +58,7 @@ DemoInProcess::DemoInProcess(const std::string& description) {
 
 DemoInProcess::~DemoInProcess() {
     DestroyWindow(mainWindow);
-    DestroyWindow(FindWindowA("Harpix  ", nullptr));  // the wait window a failed start-up left
+    DestroyWindow(FindWindowA(kWaitClassName, nullptr));  // the wait window a failed start-up left
     Pump();
     UnhookWindowsHookEx(hook);
     std::remove(descriptionFileName.c_str());
@@ -70,10 +70,6 @@ void DemoInProcess::Pump() {
     MSG message;
     while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
         quitCode = message.message == WM_QUIT ? static_cast<int>(message.wParam) : quitCode;
-        FilterKeys(message);
-        if (TranslateAcceleratorA(message.hwnd, accelerators, &message) == 0) {
-            TranslateMessage(&message);
-            DispatchMessageA(&message);
-        }
+        ServeMessage(message, accelerators);
     }
 }

@@ -14,9 +14,7 @@
 #include "lyric_tool.h"
 #include "object_records.h"
 #include "resource.h"
-
-// harpix-check's width of a text (window_geometry.h, whose ids would clash with the program's).
-int EstimatedTextWidth(const std::string& text);
+#include "window_geometry.h"
 
 namespace {
 

@@ -133,7 +133,7 @@ bool PressOk(HWND box) {
 }
 
 void StartWatchdog(int seconds) {
-    static Watchdog watchdog("harpix_e2e", static_cast<DWORD>(seconds) * 1000);
+    static Watchdog watchdog("harpix_e2e", static_cast<DWORD>(seconds) * 1000, EndAllStarted);
     struct Listener : testing::EmptyTestEventListener {
         void OnTestStart(const testing::TestInfo& test) override { watchdog.Rearm(test.name()); }
     };

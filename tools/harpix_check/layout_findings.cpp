@@ -13,31 +13,16 @@
 
 namespace {
 
-SectionKind SectionOf(ControlKind kind) {
-    switch (kind) {
-        case ControlKind::Button:
-            return SectionKind::Button;
-        case ControlKind::Edit:
-        case ControlKind::Label:
-            return SectionKind::Variable;
-        case ControlKind::TextBox:
-            return SectionKind::TextBox;
-        case ControlKind::LyricView:
-            return SectionKind::LyricView;
-    }
-    return SectionKind::Button;
-}
-
-const SectionInfo* SectionOfControl(const ReadingAnalysis& reading, const ControlRect& control) {
+const SectionInfo* SectionOfControl(const ReadingAnalysis& reading, const DemoControl& control) {
     for (const SectionInfo& section : reading.sections) {
-        if (section.kind == SectionOf(control.kind) && section.record == control.record) {
+        if (section.kind == control.section && section.record == control.record) {
             return &section;
         }
     }
     return nullptr;
 }
 
-std::string Name(const ReadingAnalysis& reading, const ControlRect& control) {
+std::string Name(const ReadingAnalysis& reading, const DemoControl& control) {
     const SectionInfo* section = SectionOfControl(reading, control);
     std::string name = section != nullptr ? DescribeSection(*section) : "a control";
     if (control.kind == ControlKind::Edit) {
@@ -49,12 +34,12 @@ std::string Name(const ReadingAnalysis& reading, const ControlRect& control) {
     return name;
 }
 
-std::string Box(const ControlRect& c) {
+std::string Box(const DemoControl& c) {
     return "(" + std::to_string(c.x) + ", " + std::to_string(c.y) + ", " + std::to_string(c.width) +
            " x " + std::to_string(c.height) + ")";
 }
 
-bool Overlap(const ControlRect& a, const ControlRect& b) {
+bool Overlap(const DemoControl& a, const DemoControl& b) {
     return a.x < b.x + b.width && b.x < a.x + a.width && a.y < b.y + b.height &&
            b.y < a.y + a.height && a.width > 0 && a.height > 0 && b.width > 0 && b.height > 0;
 }
@@ -79,9 +64,9 @@ void FindWindowSizeProblem(const ReadingAnalysis& reading, const WindowGeometry&
 
 // One finding a control, naming the first control it overlaps: a pile of controls at one place
 // would otherwise give a warning for every pair.
-void FindOverlap(const ReadingAnalysis& reading, const std::vector<ControlRect>& controls, size_t i,
+void FindOverlap(const ReadingAnalysis& reading, const std::vector<DemoControl>& controls, size_t i,
                  int32_t at, Findings& findings) {
-    const ControlRect& c = controls[i];
+    const DemoControl& c = controls[i];
     size_t first = i;
     int others = 0;
     for (size_t j = 0; j < i; ++j) {
@@ -103,7 +88,7 @@ void FindOverlap(const ReadingAnalysis& reading, const std::vector<ControlRect>&
 }
 
 // A label cut short, or a text that underlines where its author meant an "&".
-void FindTextProblems(const std::string& name, const ControlRect& c, int32_t at,
+void FindTextProblems(const std::string& name, const DemoControl& c, int32_t at,
                       Findings& findings) {
     size_t underlined = std::string::npos;
     const int shownWidth = EstimatedTextWidth(ShownText(c.text, &underlined));
@@ -128,7 +113,7 @@ void FindTextProblems(const std::string& name, const ControlRect& c, int32_t at,
 }
 
 // An edit box pushed right to make room for its label.
-void FindMovedEditBox(const SectionInfo& section, const ControlRect& c, Findings& findings) {
+void FindMovedEditBox(const SectionInfo& section, const DemoControl& c, Findings& findings) {
     auto coordx = section.values.find("Coordx");
     const bool given = coordx != section.values.end();
     const int32_t asked = given ? ParseNumber(coordx->second.c_str()) : kDefaultVariableCoordx;
@@ -148,9 +133,9 @@ void FindMovedEditBox(const SectionInfo& section, const ControlRect& c, Findings
 void FindLayoutProblems(const ReadingAnalysis& reading, Findings& findings) {
     const WindowGeometry window = DemoWindowGeometry();
     FindWindowSizeProblem(reading, window, findings);
-    const std::vector<ControlRect> controls = DemoControls();
+    const std::vector<DemoControl> controls = ShownControls();
     for (size_t i = 0; i < controls.size(); ++i) {
-        const ControlRect& c = controls[i];
+        const DemoControl& c = controls[i];
         const SectionInfo* section = SectionOfControl(reading, c);
         const int32_t at = section != nullptr ? section->keyword : 0;
         const std::string name = Name(reading, c);

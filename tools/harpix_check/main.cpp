@@ -1,5 +1,6 @@
 // harpix-check: reads a description file exactly as Harpix does and prints what it found as JSON;
-// --explain says where and why, --preview draws the window.
+// --explain says where and why, --preview draws the window, --locate names the file and folder a
+// command line makes Harpix use, and --new-demo makes a description file from a script.
 #include <cstdio>
 #include <cstring>
 #include <string>

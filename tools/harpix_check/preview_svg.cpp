@@ -115,7 +115,7 @@ std::string Frame(const WindowGeometry& w) {
 }
 
 // A control's body, drawn in its own box so that what does not fit is cut off as on screen.
-std::string Body(const ControlRect& c) {
+std::string Body(const DemoControl& c) {
     std::string out = "<svg x=\"" + N(c.x) + "\" y=\"" + N(c.y) + "\" width=\"" + N(c.width) +
                       "\" height=\"" + N(c.height) + "\">\n";
     switch (c.kind) {
@@ -130,20 +130,21 @@ std::string Body(const ControlRect& c) {
             out += Edge(1, 1, c.width - 2, c.height - 2, kLight, kDark);
             out += Edge(2, 2, c.width - 4, c.height - 4, kFace, kFace);
             out += Rect(4, 4, c.width - 8, c.height - 8, "#ffffff");
-            out += Text(5, 14, c.text, "start");
+            out += Text(5, 14, "0", "start");  // the script's value, which is not known here
             break;
         case ControlKind::Label:
             out += ControlText(0, 11, c.text, "start");
             break;
         case ControlKind::TextBox:
         case ControlKind::LyricView: {
+            const std::string text = c.text;
             out += Edge(0, 0, c.width, c.height, kShadow, kLight);
             out += Edge(1, 1, c.width - 2, c.height - 2, kLight, kDark);
             int line = 0;
-            for (size_t start = 0; start <= c.text.size() && !c.text.empty(); ++line) {
-                size_t end = c.text.find('\n', start);
-                end = end == std::string::npos ? c.text.size() : end;
-                out += ControlText(c.width / 2, 14 + 13 * line, c.text.substr(start, end - start),
+            for (size_t start = 0; start <= text.size() && !text.empty(); ++line) {
+                size_t end = text.find('\n', start);
+                end = end == std::string::npos ? text.size() : end;
+                out += ControlText(c.width / 2, 14 + 13 * line, text.substr(start, end - start),
                                    "middle");
                 start = end + 1;
             }
@@ -157,7 +158,7 @@ std::string Body(const ControlRect& c) {
 
 std::string DrawDemoWindow(const Findings& findings, std::vector<int>& marks) {
     const WindowGeometry w = DemoWindowGeometry();
-    const std::vector<ControlRect> controls = DemoControls();
+    const std::vector<DemoControl> controls = ShownControls();
     std::string out = "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" + N(w.outerWidth) +
                       "\" height=\"" + N(w.outerHeight) + "\" viewBox=\"0 0 " + N(w.outerWidth) +
                       " " + N(w.outerHeight) + "\">\n<title>" + Xml(demoSettings.Title) +
@@ -165,7 +166,7 @@ std::string DrawDemoWindow(const Findings& findings, std::vector<int>& marks) {
     out += Frame(w);
     out += "<g transform=\"translate(" + N(w.clientX) + "," + N(w.clientY) + ")\">\n";
     out += "<svg width=\"" + N(w.clientWidth) + "\" height=\"" + N(w.clientHeight) + "\">\n";
-    for (const ControlRect& c : controls) {
+    for (const DemoControl& c : controls) {
         const bool framed = c.kind != ControlKind::Label;
         out += "<rect id=\"control-" + N(c.id) + "\" x=\"" + N(c.x) + "\" y=\"" + N(c.y) +
                "\" width=\"" + N(c.width) + "\" height=\"" + N(c.height) + "\" fill=\"" +
@@ -177,7 +178,7 @@ std::string DrawDemoWindow(const Findings& findings, std::vector<int>& marks) {
     int number = 0;
     std::map<int, int> marksOn;  // a control's second mark goes left of its first
     for (size_t i = 0; i < findings.size(); ++i) {
-        for (const ControlRect& c : controls) {
+        for (const DemoControl& c : controls) {
             if (c.id != findings[i].controlId || findings[i].severity == Severity::Note) {
                 continue;
             }

@@ -4,14 +4,8 @@
 #include <algorithm>
 
 #include "demo_settings.h"
-#include "object_records.h"
 
 namespace {
-
-ControlRect Rect(int id, ControlKind kind, int32_t x, int32_t y, int32_t width, int32_t height,
-                 const char* text, int record) {
-    return {id, kind, x, y, std::max(width, 0), std::max(height, 0), text, record};
-}
 
 // Character widths in pixels of every byte from the space on, in the face Windows (and Wine,
 // with its own fonts) gives the controls' font: the 13-pixel "MS Sans Serif". Code page 1252's
@@ -46,29 +40,11 @@ WindowGeometry DemoWindowGeometry() {
     return g;
 }
 
-std::vector<ControlRect> DemoControls() {
-    std::vector<ControlRect> controls;
-    for (int32_t i = 0; i < buttonCount; ++i) {
-        const ButtonDef& b = *buttons[i];
-        controls.push_back(
-            Rect(i, ControlKind::Button, b.Coordx, b.Coordy, b.Width, b.Height, b.Label, i));
-    }
-    for (int32_t i = 0; i < variableCount; ++i) {
-        const VariableDef& v = *variables[i];
-        controls.push_back(Rect(kEditIdBase + i, ControlKind::Edit, v.Coordx, v.Coordy,
-                                kEditBoxWidth, kEditBoxHeight, "0", i));
-        controls.push_back(Rect(kLabelIdBase + i, ControlKind::Label, v.LabelX, v.LabelY,
-                                v.LabelWidth, kLabelHeight, v.Label, i));
-    }
-    for (int32_t i = 0; i < textBoxCount; ++i) {
-        const TextBoxDef& t = *textBoxes[i];
-        controls.push_back(Rect(kTextBoxIdBase + i, ControlKind::TextBox, t.TopLeftX, t.TopLeftY,
-                                t.Width, t.Height, t.Text, i));
-    }
-    if (hasLyricView == 1 && lyricView != nullptr) {
-        const LyricViewDef& l = *lyricView;
-        controls.push_back(Rect(kLyricViewId, ControlKind::LyricView, l.TopLeftX, l.TopLeftY,
-                                l.Width, l.Height, "", 0));
+std::vector<DemoControl> ShownControls() {
+    std::vector<DemoControl> controls = DemoControls();
+    for (DemoControl& c : controls) {
+        c.width = std::max(c.width, 0);
+        c.height = std::max(c.height, 0);
     }
     return controls;
 }

@@ -1,11 +1,12 @@
 // The demo window as Harpix builds it: the frame's size and client area, and every child
-// control with the id GetDlgCtrlID gives it, from the reader's tables.
+// control where its window stands.
 #pragma once
 
 #include <cstdint>
 #include <string>
 #include <vector>
 
+#include "demo_controls.h"
 #include "demo_layout.h"
 
 // The frame as Wine 8 draws it by default (Windows' classic look at 96 dpi is alike): a dialog
@@ -29,21 +30,8 @@ struct WindowGeometry {
 // From the configured WindowWidth and WindowHeight, grown to the smallest window if need be.
 WindowGeometry DemoWindowGeometry();
 
-enum class ControlKind { Button, Edit, Label, TextBox, LyricView };
-
-struct ControlRect {
-    int id;
-    ControlKind kind;
-    int x;  // client coordinates; a negative size is made 0, as CreateWindowEx does
-    int y;
-    int width;
-    int height;
-    std::string text;
-    int record;  // its slot in its table
-};
-
-// In the order the program creates them.
-std::vector<ControlRect> DemoControls();
+// The demo's controls as their windows stand: CreateWindowEx makes a negative size 0.
+std::vector<DemoControl> ShownControls();
 
 // How wide the controls' font draws `text`.
 int EstimatedTextWidth(const std::string& text);

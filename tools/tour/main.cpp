@@ -35,7 +35,8 @@ int Fail(const std::string& what) {
 // The demo's Harpix.exe, started as the shell starts it: in its own folder.
 class Harpix : public JobProcess {
 public:
-    explicit Harpix(const std::string& exePath) : JobProcess(exePath, "", FolderOf(exePath)) {}
+    explicit Harpix(const std::string& exePath)
+        : JobProcess(exePath, "", WindowsFolderOf(exePath)) {}
     // Ends the program with File, Exit; true when it ended with exit code 0.
     bool Exit(HWND main) const {
         PostMessageA(main, WM_COMMAND, IDM_EXIT, 0);

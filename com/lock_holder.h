@@ -1,5 +1,6 @@
 // A critical section held for one scope, so that no return path (nor an exception) leaves it
-// held. Shared with the stand-in script engine, whose objects guard their state the same way.
+// held. The music engine's lyric tool and the stand-in script engine's objects guard their state
+// with it.
 #pragma once
 
 #include <windows.h>
