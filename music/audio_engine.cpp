@@ -106,7 +106,7 @@ HRESULT AudioEngine::Initialize(HWND window, const char* audioPathFileName, DWOR
     if (audioPathFileName == nullptr) {
         audioPathFileName = "";
     }
-    if (std::strlen(audioPathFileName) > kMaxAudioPathFileName) {
+    if (std::strlen(audioPathFileName) > kLongestAudioPathFileName) {
         return E_INVALIDARG;
     }
     // Once only: a second start would lose the first loader and performance.
