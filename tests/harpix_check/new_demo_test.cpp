@@ -49,12 +49,14 @@ TEST(NewDemoNames, LabelsAndRolesFollowTheNames) {
         {"MP3Player", "MP3 Player", "MP3 Player:", false, false},
         {"Track2Loud", "Track 2 Loud", "Track 2 Loud:", false, false},
         {"__x__", "X", "X:", false, false},
-        // Capitals, m and w are wider than 6 pixels: fewer capitals, then blanks, make room.
-        {"BPM", "BPM", "bpm:", false, false},
-        {"WWW_Wide", "WWW Wide", "www wide:", false, false},
-        {"MWMW", "MWMW", "mwmw  :", false, false},
+        // Capitals, m and w are wider than 6 pixels: fewer capitals, then blanks before the
+        // colon, make room; but a word in capitals keeps them.
+        {"WowWowWow", "Wow Wow Wow", "wow wow wow :", false, false},
+        {"BPM", "BPM", "BPM :", false, false},
+        {"WWW_Wide", "WWW Wide", "WWW wide   :", false, false},
+        {"MWMW", "MWMW", "MWMW     :", false, false},
         {"Start", "Start", "Start:", true, false},
-        {"AUTO_EXEC", "AUTO EXEC", "AUTO exec:", true, false},
+        {"AUTO_EXEC", "AUTO EXEC", "AUTO EXEC  :", true, false},
         {"init", "Init", "Init:", true, false},
         {"OnLoad", "On Load", "On Load:", true, false},
         {"StartOver", "Start Over", "Start Over:", false, false},

@@ -27,6 +27,26 @@ char ByteOf(char16_t c) {
     return '?';
 }
 
+char16_t CharacterOf(unsigned char byte) {
+    return byte >= 0x80 && byte < 0xA0 ? kHighRow[byte - 0x80] : byte;
+}
+
+char16_t Folded(char16_t c) {
+    if ((c >= 'A' && c <= 'Z') || (c >= 0xC0 && c <= 0xDE && c != 0xD7)) {
+        return static_cast<char16_t>(c + 0x20);
+    }
+    switch (c) {
+        case 0x0152:  // Œ
+        case 0x0160:  // Š
+        case 0x017D:  // Ž
+            return static_cast<char16_t>(c + 1);
+        case 0x0178:  // Ÿ
+            return 0x00FF;
+        default:
+            return c;
+    }
+}
+
 }  // namespace
 
 std::string ToCodePage1252(const std::string& text) {
@@ -43,4 +63,24 @@ std::string ToCodePage1252(const std::string& text) {
         }
     }
     return out;
+}
+
+std::u16string FromCodePage1252(const std::string& text) {
+    std::u16string out;
+    for (char c : text) {
+        out += CharacterOf(static_cast<unsigned char>(c));
+    }
+    return out;
+}
+
+bool SameFileName(const std::u16string& a, const std::u16string& b) {
+    if (a.size() != b.size()) {
+        return false;
+    }
+    for (size_t i = 0; i < a.size(); ++i) {
+        if (Folded(a[i]) != Folded(b[i])) {
+            return false;
+        }
+    }
+    return true;
 }
