@@ -4,6 +4,7 @@
 // tools that lay out or explain a window take them from here rather than typing them again.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 // The tables' limits: buttons, variables (an edit box and a label each), text boxes.
@@ -39,6 +40,14 @@ constexpr char kControlFontFace[] = "MS Sans Serif";
 
 // The folder beside the description file that holds the script and everything it loads.
 constexpr char kRuntimeFilesFolder[] = "RuntimeFiles";
+
+// The audiopath configuration is opened as "RuntimeFiles\<AudioPathFileName>", relative to the
+// current folder, through a path buffer of kAudioPathBufferSize bytes. A longer name is refused
+// rather than cut, which ends the demo with kInitializeFailedMessage: 86 characters fit, after
+// the folder, its backslash, and before the terminating zero.
+constexpr size_t kAudioPathBufferSize = 100;
+constexpr size_t kLongestAudioPathFileName =
+    kAudioPathBufferSize - (sizeof kRuntimeFilesFolder - 1) - 1 - 1;
 
 // Shown, with kScriptLoadErrorCaption, when the music or the script cannot start.
 constexpr char kInitializeFailedMessage[] =

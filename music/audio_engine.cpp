@@ -107,7 +107,7 @@ HRESULT AudioEngine::Initialize(HWND window, const char* audioPathFileName, DWOR
     if (audioPathFileName == nullptr) {
         audioPathFileName = "";
     }
-    if (std::strlen(audioPathFileName) > kMaxAudioPathFileName) {
+    if (std::strlen(audioPathFileName) > kLongestAudioPathFileName) {
         return TraceIfFailed("the audiopath file's name, too long", E_INVALIDARG);
     }
     // Once only: a second start would lose the first loader and performance.

@@ -14,18 +14,10 @@
 #include <windows.h>
 #include <dmusici.h>
 
-#include <cstddef>
-
 #include "demo_layout.h"
 
 class LyricTool;
 class ScriptWrapper;
-
-// The audiopath configuration is loaded from kRuntimeFilesFolder, relative to the current
-// directory, through a path buffer of kAudioPathBufferSize bytes.
-constexpr size_t kAudioPathBufferSize = 100;
-// The longest audiopath file name that fits after the folder and its backslash: 86 characters.
-constexpr size_t kMaxAudioPathFileName = kAudioPathBufferSize - sizeof kRuntimeFilesFolder - 1;
 
 class AudioEngine {
 public:
@@ -36,7 +28,8 @@ public:
     // Creates the loader and the performance and starts the performance with a standard
     // audiopath of `defaultPathType` and `pchannelCount` channels, or, when
     // `audioPathFileName` is not empty, with the audiopath configured in
-    // "RuntimeFiles\<audioPathFileName>" as the default. A performance that does not start
+    // "RuntimeFiles\<audioPathFileName>" as the default (kAudioPathBufferSize and
+    // kLongestAudioPathFileName in demo_layout.h). A performance that does not start
     // (its configuration or InitAudio failed) is released at once, so teardown never stops or
     // closes down a performance that never started.
     HRESULT Initialize(HWND window, const char* audioPathFileName, DWORD pchannelCount,

@@ -2,11 +2,16 @@
 // generator, that every demo it makes reads clean and holds each of the script's names once.
 #include <gtest/gtest.h>
 
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
 #include <map>
 #include <random>
 #include <string>
 #include <vector>
 
+#include "code_page_1252.h"
 #include "demo_layout_plan.h"
 #include "demo_names.h"
 #include "demo_settings.h"
@@ -44,12 +49,14 @@ TEST(NewDemoNames, LabelsAndRolesFollowTheNames) {
         {"MP3Player", "MP3 Player", "MP3 Player:", false, false},
         {"Track2Loud", "Track 2 Loud", "Track 2 Loud:", false, false},
         {"__x__", "X", "X:", false, false},
-        // Capitals, m and w are wider than 6 pixels: fewer capitals, then blanks, make room.
-        {"BPM", "BPM", "bpm:", false, false},
-        {"WWW_Wide", "WWW Wide", "www wide:", false, false},
-        {"MWMW", "MWMW", "mwmw  :", false, false},
+        // Capitals, m and w are wider than 6 pixels: fewer capitals, then blanks before the
+        // colon, make room; but a word in capitals keeps them.
+        {"WowWowWow", "Wow Wow Wow", "wow wow wow :", false, false},
+        {"BPM", "BPM", "BPM :", false, false},
+        {"WWW_Wide", "WWW Wide", "WWW wide   :", false, false},
+        {"MWMW", "MWMW", "MWMW     :", false, false},
         {"Start", "Start", "Start:", true, false},
-        {"AUTO_EXEC", "AUTO EXEC", "AUTO exec:", true, false},
+        {"AUTO_EXEC", "AUTO EXEC", "AUTO EXEC  :", true, false},
         {"init", "Init", "Init:", true, false},
         {"OnLoad", "On Load", "On Load:", true, false},
         {"StartOver", "Start Over", "Start Over:", false, false},
@@ -67,6 +74,55 @@ TEST(NewDemoNames, LabelsAndRolesFollowTheNames) {
         EXPECT_EQ(IsStartUpRoutineName(row.name), row.startUp);
         EXPECT_EQ(IsNotifyRoutineName(row.name, "Tempo"), row.notifiesTempo);
     }
+}
+
+TEST(NewDemo, TheTitleIsTheScriptsNameInCodePage1252CutOnAWholeCharacter) {
+    const std::string a47(47, 'a');
+    const struct {
+        std::string scriptName, fileName;
+        std::string title;  // as the reader reads it
+    } rows[] = {
+        {"Caf\xC3\xA9 Th\xC3\xA9\xC3\xA2tre", "x.spt", "Caf\xE9 Th\xE9\xE2tre"},
+        // 1252's own row of 0x80 to 0x9F, a character it lacks, and one beyond 16 bits.
+        {"\xE2\x82\xAC"
+         "5 \xE2\x80\x93 \xE6\xAD\x8C \xF0\x9F\x8E\xB5",
+         "x.spt",
+         "\x80"
+         "5 \x96 ? ?"},
+        // Not UTF-8: a name typed in a Windows command line is 1252 already.
+        {"", "Caf\xE9.spt", "Caf\xE9"},
+        {"", "Caf\xC3\xA9.spt", "Caf\xE9"},
+        // 48 characters fill the field; a 49th is cut, and the cut falls after the é, not in it.
+        {"a" + a47, "x.spt", "A" + a47},
+        {a47 + "\xC3\xA9z", "x.spt", "A" + a47.substr(1) + "\xE9"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.title);
+        ScriptNames names;
+        names.name = row.scriptName;
+        names.routines = {"Play"};
+        const NewDemo demo = MakeNewDemo(names, row.fileName);
+        const Explanation explanation = ExplainDescription(demo.text, "", false);
+        EXPECT_EQ(FormatExplanation(explanation, SourcePositions(demo.text), "new.ini"), "");
+        EXPECT_TRUE(explanation.messages.empty());
+        EXPECT_EQ(std::string(demoSettings.Title), row.title);
+        ReleaseObjectRecords();
+    }
+#ifdef _WIN32
+    // Every character of the first 65536 but the surrogates, as Windows converts it.
+    for (uint32_t c = 1; c < 0x10000; ++c) {
+        if (c >= 0xD800 && c <= 0xDFFF) {
+            continue;
+        }
+        const wchar_t wide = static_cast<wchar_t>(c);
+        char expected = 0;
+        ASSERT_EQ(
+            WideCharToMultiByte(1252, WC_NO_BEST_FIT_CHARS, &wide, 1, &expected, 1, "?", nullptr),
+            1);
+        std::u16string one(1, static_cast<char16_t>(c));
+        ASSERT_EQ(ToCodePage1252(ToUtf8(one)), std::string(1, expected)) << std::hex << c;
+    }
+#endif
 }
 
 TEST(NewDemoNames, AScriptThatDoesNotCompileIsReadLineByLine) {

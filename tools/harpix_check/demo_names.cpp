@@ -26,10 +26,27 @@ bool WordStartsAt(char before, char c, char next) {
            (IsUpper(before) && IsUpper(c) && IsLower(next));
 }
 
+// A word the name writes in capitals on purpose: two or more, and no small letter ("BPM", "MP3").
+bool InCapitals(const std::string& word) {
+    return std::none_of(word.begin(), word.end(), IsLower) &&
+           std::count_if(word.begin(), word.end(), IsUpper) >= 2;
+}
+
+// `text` with the words from the `from`th on (0 the first) in small letters, but those in
+// capitals.
 std::string Lowered(const std::string& text, size_t from) {
-    std::string out = text;
-    for (size_t i = from; i < out.size(); ++i) {
-        out[i] = FoldAscii(out[i]);
+    std::string out;
+    size_t word = 0;
+    for (size_t start = 0; start <= text.size(); ++word) {
+        const size_t end = std::min(text.find(' ', start), text.size());
+        std::string part = text.substr(start, end - start);
+        if (word >= from && !InCapitals(part)) {
+            for (char& c : part) {
+                c = FoldAscii(c);
+            }
+        }
+        out += (start == 0 ? "" : " ") + part;
+        start = end + 1;
     }
     return out;
 }
@@ -90,10 +107,7 @@ std::string VariableLabel(const std::string& variable) {
     // Room for the colon: a longer name keeps its first words.
     std::string readable = ReadableName(variable).substr(0, kLongestName - 1);
     readable.erase(readable.find_last_not_of(' ') + 1);
-    const size_t firstWord = readable.find(' ');
-    const std::string forms[] = {
-        readable, firstWord == std::string::npos ? readable : Lowered(readable, firstWord),
-        Lowered(readable, 0)};
+    const std::string forms[] = {readable, Lowered(readable, 1), Lowered(readable, 0)};
     for (const std::string& form : forms) {
         if (LabelFits(form + ":")) {
             return form + ":";

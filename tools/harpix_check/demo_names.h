@@ -21,7 +21,8 @@ std::string ButtonLabel(const std::string& routine);
 // A variable's label, at most kLongestName characters, ending in a colon, that the controls' font
 // draws within the 6 pixels a character Harpix gives it: the readable name (its first words when
 // it is longer) if it fits, else with fewer capitals, else with blanks before the colon (3 pixels
-// each), else shortened.
+// each), else shortened. A word in capitals ("BPM", "MP3") keeps them throughout: an acronym in
+// small letters reads as another word, a wider gap before the colon only as spacing.
 std::string VariableLabel(const std::string& variable);
 
 // The width Harpix gives a variable's label, as the reader derives it.

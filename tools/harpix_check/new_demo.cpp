@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "code_page_1252.h"
 #include "demo_description_text.h"
 #include "demo_layout_plan.h"
 #include "demo_names.h"
@@ -104,11 +105,12 @@ DemoLayout Arrange(const Roles& roles, size_t variableCount, size_t buttonCount,
     return layout;
 }
 
+// In code page 1252, as Harpix reads it: one byte a character, so that the cut to the field's
+// length takes whole characters.
 std::string Title(const ScriptNames& names, const std::string& scriptFileName) {
-    std::string title = names.name;
-    if (title.empty()) {
-        title = scriptFileName.substr(0, scriptFileName.find_last_of('.'));
-    }
+    std::string title = ToCodePage1252(
+        names.name.empty() ? scriptFileName.substr(0, scriptFileName.find_last_of('.'))
+                           : names.name);
     for (char& c : title) {
         c = (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) ? ' ' : c;
     }

@@ -17,5 +17,7 @@ std::string FolderOf(const std::string& path);
 
 // The path of `name` in the RuntimeFiles folder beside a description file in `folder` ("" for
 // the current one), or "" when there is no such file. `name` may hold backslashes, as Harpix's
-// description files spell sub-folders.
+// description files spell sub-folders. Every build finds what Windows finds: names compare
+// without regard to case, trailing blanks and dots of the file's name do not count, nor one
+// trailing dot of a folder's, and "." and ".." are the folders they are.
 std::string FindRuntimeFile(const std::string& folder, const std::string& name);

@@ -109,8 +109,21 @@ void CheckNames(const ReadingAnalysis& reading, const Program& program, Findings
 void FindScriptProblems(const ReadingAnalysis& reading, const std::string& folder,
                         Findings& findings) {
     std::string bytes;
-    if (demoSettings.AudioPathFileName[0] != '\0' &&
-        !ReadRuntimeFile(folder, demoSettings.AudioPathFileName, bytes)) {
+    const size_t audioPathLength = std::strlen(demoSettings.AudioPathFileName);
+    if (audioPathLength > kLongestAudioPathFileName) {
+        // Refused before the file is looked for: the message box shows whether it exists or not.
+        const int32_t at = SettingAt(reading, "AudioPathFileName");
+        findings.push_back({at, Severity::Message, kInitializeFailedMessage});
+        findings.push_back({at, Severity::Note,
+                            "the AudioPathFileName is " + std::to_string(audioPathLength) +
+                                " characters long, and Harpix refuses one longer than " +
+                                std::to_string(kLongestAudioPathFileName) +
+                                ": it opens the file as " +
+                                Quoted(std::string(kRuntimeFilesFolder) + "\\") +
+                                " and the name, in a path of at most " +
+                                std::to_string(kAudioPathBufferSize - 1) + " characters"});
+    } else if (audioPathLength > 0 &&
+               !ReadRuntimeFile(folder, demoSettings.AudioPathFileName, bytes)) {
         findings.push_back({SettingAt(reading, "AudioPathFileName"), Severity::Warning,
                             "the audiopath file " + InRuntimeFiles(demoSettings.AudioPathFileName) +
                                 " is missing: Harpix will show \"" +
