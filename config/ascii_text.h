@@ -27,6 +27,11 @@ inline bool EqualsIgnoringCase(const char* text, const char* key) {
     return FoldAscii(*text) == FoldAscii(*key);
 }
 
+// Whether a word of `length` characters is `key` (of `keyLength`), in any letter case.
+inline bool IsKey(const char* word, int32_t length, const char* key, int32_t keyLength) {
+    return length == keyLength && EqualsIgnoringCase(word, key);
+}
+
 // The C atoi rule: leading white space, an optional sign, then decimal digits up to the first
 // other character; no digits give 0. Values that do not fit wrap as 32-bit integers.
 int32_t ParseNumber(const char* text);

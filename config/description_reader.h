@@ -20,7 +20,9 @@ constexpr int32_t kPositionLimit = 9999;
 // Reads the next word of at most 21 characters. Line feeds before it are skipped; its first
 // character is taken whatever it is, and a space or line feed after that ends it and is consumed.
 // A longer word is split: the position stays on its 21st character, which starts the next word.
-ReadStatus ReadToken(int32_t& position, char (&token)[kTokenCapacity], ReaderMessages& messages);
+// `length` is the word's, for the key comparisons.
+ReadStatus ReadToken(int32_t& position, char (&token)[kTokenCapacity], int32_t& length,
+                     ReaderMessages& messages);
 
 // Reads the rest of the current line, verbatim, into a field of `capacity` bytes. A value that
 // reaches capacity - 1 characters keeps capacity - 2 of them, drops the next, shows the size-limit

@@ -15,8 +15,23 @@ enum class SectionKind { Button, Variable, TextBox, LyricView };
 // A key as the readers' own tables spell it (they match it in any letter case), for a witness
 // that names keys: `key` is null past a table's last key.
 struct KeyName {
-    const char* key;
-    bool number;  // its value is read as a number
+    constexpr KeyName() = default;
+    constexpr KeyName(const char* name, bool isNumber)
+        : key(name), number(isNumber), length(LengthOf(name)) {}
+
+    const char* key = nullptr;
+    bool number = false;  // its value is read as a number
+    // Of `key`: the readers pass over a word of another length without comparing it.
+    int32_t length = 0;
+
+private:
+    static constexpr int32_t LengthOf(const char* name) {
+        int32_t n = 0;
+        while (name != nullptr && name[n] != '\0') {
+            ++n;
+        }
+        return n;
+    }
 };
 
 class ReaderObserver {

@@ -30,11 +30,12 @@ ReadStatus ReadPairs(int32_t& position, Target& target, SectionKind kind,
     int matches = 0;
     for (int pair = 0; pair < section.keyLines; ++pair) {
         char token[kTokenCapacity] = {};
-        if (ReadToken(position, token, messages) == ReadStop) {
+        int32_t length = 0;
+        if (ReadToken(position, token, length, messages) == ReadStop) {
             return ReadStop;
         }
         for (size_t i = 0; i < KeyCount; ++i) {
-            if (EqualsIgnoringCase(token, section.keys[i].key)) {
+            if (IsKey(token, length, section.keys[i].key, section.keys[i].length)) {
                 ++matches;
                 if (readerObserver != nullptr) {
                     readerObserver->KeyMatched(section.keys[i].key);

@@ -172,6 +172,22 @@ TEST(StartUp, LooksForTheScriptInTheDeepestCurrentFolderThatFitsAndRefusesOneDee
     }
 }
 
+// The control with the focus (-1: none), and for an edit box its selection: "50 0-2".
+std::string Focused() {
+    HWND focus = GetFocus();
+    if (focus == nullptr || GetParent(focus) != mainWindow) {
+        return "-1";
+    }
+    std::string seen = std::to_string(GetDlgCtrlID(focus));
+    DWORD start = 0, end = 0;
+    if (GetDlgCtrlID(focus) >= kEditIdBase) {
+        SendMessageA(focus, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+                     reinterpret_cast<LPARAM>(&end));
+        seen += " " + std::to_string(start) + "-" + std::to_string(end);
+    }
+    return seen;
+}
+
 TEST(KeyFilter, EnterCommitsEveryBoxInTableOrderAndAClickFirstTheBoxItLeaves) {
     DemoInProcess demo(Demo(1, 3));
     demo.world.script.variableValue = -1;  // short: a full box takes no more
@@ -189,6 +205,7 @@ TEST(KeyFilter, EnterCommitsEveryBoxInTableOrderAndAClickFirstTheBoxItLeaves) {
     FilterKeys(enter);
     EXPECT_EQ(std::make_tuple(enter.hwnd, enter.message, enter.wParam, enter.lParam, enter.pt.y),
               std::make_tuple(edit, 0x01CAu, WPARAM(0), LPARAM(0), 6L));
+    EXPECT_EQ(Focused(), "50 0-3") << "the box being edited is selected again";
     SendMessageA(demo.Child(0), WM_LBUTTONDOWN, MK_LBUTTON, 0);
     SendMessageA(demo.Child(0), WM_LBUTTONUP, 0, 0);  // a click, the focus taken on the press
     EXPECT_EQ(
@@ -200,24 +217,39 @@ TEST(KeyFilter, EnterCommitsEveryBoxInTableOrderAndAClickFirstTheBoxItLeaves) {
                "Script.CallRoutine(Click0, null)"}));
 }
 
-TEST(KeyFilter, TabMovesOnFromTheFirstButtonOrBoxThroughTheButtonsThenTheBoxes) {
-    const std::tuple<int, int, std::vector<int>> rows[] = {
-        // buttons, variables, the control with the focus at start and after each Tab (-1: none)
-        {2, 2, {0, 1, 50, 51, 0, 1}}, {3, 0, {0, 1, 2, 2}}, {1, 0, {0, 0}},
-        {0, 3, {50, 51, 52, 52}},     {0, 0, {-1, -1}},
+TEST(KeyFilter, TabMovesOnFromTheClickedOrFirstButtonThroughTheButtonsThenTheBoxesSelectingEach) {
+    const std::tuple<int, int, int, std::vector<std::string>> rows[] = {
+        // buttons, variables, the button clicked first (-1: none), then the focus after each Tab
+        {2, 2, -1, {"1", "50 0-2", "51 0-2", "0", "1"}},
+        {3, 0, -1, {"1", "2", "2"}},
+        {1, 0, -1, {"0"}},
+        {0, 3, -1, {"51 0-2", "52 0-2", "52 0-2"}},
+        {0, 0, -1, {"-1"}},
+        {3, 1, 1, {"2", "50 0-2", "0"}},
+        {3, 1, 2, {"50 0-2", "0"}},
     };
-    for (const auto& [buttons, variables, expected] : rows) {
+    for (const auto& [buttons, variables, clicked, expected] : rows) {
         DemoInProcess demo(Demo(buttons, variables));
+        demo.world.script.variableValue = 42;
         ASSERT_TRUE(demo.Start());
-        std::vector<int> seen;
+        if (clicked >= 0) {
+            SendMessageA(demo.Child(clicked), WM_LBUTTONDOWN, MK_LBUTTON, 0);
+            SendMessageA(demo.Child(clicked), WM_LBUTTONUP, 0, 0);
+        }
+        std::vector<std::string> seen;
         for (size_t i = 0; i < expected.size(); ++i) {
-            HWND focus = GetFocus();
-            seen.push_back(focus && GetParent(focus) == mainWindow ? GetDlgCtrlID(focus) : -1);
-            MSG tab = {focus, WM_KEYDOWN, VK_TAB, 0x000F0001, 0, {}};
+            MSG tab = {GetFocus(), WM_KEYDOWN, VK_TAB, 0x000F0001, 0, {}};
             FilterKeys(tab);
             EXPECT_EQ(tab.message, 0x01CAu) << "swallowed";
+            seen.push_back(Focused());
         }
-        EXPECT_EQ(seen, expected) << buttons << " buttons, " << variables << " variables";
+        EXPECT_EQ(seen, expected) << buttons << " buttons, " << variables << " variables, "
+                                  << clicked << " clicked";
+        if (variables == 3) {  // the text selected, a digit typed replaces it
+            PostMessageA(GetFocus(), WM_KEYDOWN, '7', MapVirtualKeyA('7', 0) << 16 | 1);
+            demo.Pump();
+            EXPECT_EQ(TextOf(GetFocus()), "7");
+        }
     }
 }
 
