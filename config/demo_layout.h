@@ -4,6 +4,7 @@
 // tools that lay out or explain a window take them from here rather than typing them again.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 // The tables' limits: buttons, variables (an edit box and a label each), text boxes.
@@ -39,6 +40,10 @@ constexpr char kControlFontFace[] = "MS Sans Serif";
 
 // The folder beside the description file that holds the script and everything it loads.
 constexpr char kRuntimeFilesFolder[] = "RuntimeFiles";
+// The audiopath configuration is opened as "RuntimeFiles\<name>" through a path buffer of 100
+// bytes: the longest name that fits whole after the folder, its backslash and the terminator.
+// Harpix refuses a longer one rather than open a cut name.
+constexpr size_t kLongestAudioPathFileName = 100 - sizeof kRuntimeFilesFolder - 1;
 
 // Shown, with kScriptLoadErrorCaption, when the music or the script cannot start.
 constexpr char kInitializeFailedMessage[] =
