@@ -41,15 +41,16 @@ std::string NearLimit(Dice& dice, size_t limit, char fill) {
     return std::string(dice.Pick(lengths), fill);
 }
 
-std::string Number(Dice& dice) {
-    static const char* const numbers[] = {"10",    "0",  "-5",  "120", "9999", "-999",
-                                          "12345", "7x", "abc", "40",  "200",  "30"};
-    return dice.Pick(numbers);
+// A number key with a value that fits, that is too long for its field, or that is no number.
+std::string Number(Dice& dice, const char* key) {
+    static const char* const numbers[] = {"10", "0",    "-5", "120", "999", "-99", "9999",
+                                          "40", "-999", "7x", "abc", "200", "30",  "12345"};
+    return Key(dice, key) + " " + dice.Pick(numbers);
 }
 
 // The keys of a section with their values, in any order; one left out, misspelt or given twice
 // now and then, which makes the section take words that follow it as its pairs.
-std::string Pairs(Dice& dice, std::vector<std::string> pairs) {
+std::string Section(Dice& dice, std::string head, std::vector<std::string> pairs) {
     for (size_t i = pairs.size(); i > 1; --i) {
         std::swap(pairs[i - 1], pairs[dice.Below(static_cast<int>(i))]);
     }
@@ -60,44 +61,37 @@ std::string Pairs(Dice& dice, std::vector<std::string> pairs) {
     } else if (dice.OneIn(10)) {
         pairs.push_back(pairs.front());
     }
-    std::string text;
     for (const std::string& pair : pairs) {
-        text += pair + "\n";
+        head += "\n" + pair;
     }
-    return text;
-}
-
-std::string Coordinates(Dice& dice, const char* x, const char* y) {
-    return Key(dice, x) + " " + Number(dice) + "\n" + Key(dice, y) + " " + Number(dice);
+    return head;
 }
 
 std::string Button(Dice& dice) {
-    return Key(dice, "Button") + " " + NearLimit(dice, 48, 'b') + "\n" +
-           Pairs(dice, {Key(dice, "Coordx") + " " + Number(dice),
-                        Key(dice, "Coordy") + " " + Number(dice), "Width " + Number(dice),
-                        "Height " + Number(dice), Key(dice, "Scriptroutine") + " Ping"});
+    return Section(dice, Key(dice, "Button") + " " + NearLimit(dice, 48, 'b'),
+                   {Number(dice, "Coordx"), Number(dice, "Coordy"), Number(dice, "Width"),
+                    Number(dice, "Height"), Key(dice, "Scriptroutine") + " Ping"});
 }
 
 std::string Variable(Dice& dice) {
-    const char* third = dice.OneIn(3) ? "NotifyRoutine SpeedChanged" : "Scriptvariable Speed";
-    return Key(dice, "Variable") + " " + NearLimit(dice, 48, 'v') + "\n" +
-           Pairs(dice, {Key(dice, "Coordx") + " " + Number(dice),
-                        Key(dice, "Coordy") + " " + Number(dice), third});
+    return Section(dice, Key(dice, "Variable") + " " + NearLimit(dice, 48, 'v'),
+                   {Number(dice, "Coordx"), Number(dice, "Coordy"),
+                    dice.OneIn(3) ? "NotifyRoutine SpeedChanged" : "Scriptvariable Speed"});
 }
 
 std::string TextBox(Dice& dice) {
     // An empty line, an end line with a blank after it (not an end), an end line in capitals.
     const char* const texts[] = {"Text One line\nEndText", "Text A\n\nB\nEndText",
                                  "Text\nEndText \nEndText", "Text ENDTEXT", "Text A\nEndText "};
-    return Key(dice, "TextBox") + "\n" +
-           Pairs(dice, {Coordinates(dice, "TopLeftX", "TopLeftY"), "Width " + Number(dice),
-                        "Height " + Number(dice), dice.Pick(texts)});
+    return Section(dice, Key(dice, "TextBox"),
+                   {Number(dice, "TopLeftX"), Number(dice, "TopLeftY"), Number(dice, "Width"),
+                    Number(dice, "Height"), dice.Pick(texts)});
 }
 
 std::string LyricView(Dice& dice) {
-    return Key(dice, "LyricView") + "\n" +
-           Pairs(dice, {Coordinates(dice, "TopLeftX", "TopLeftY"), "Width " + Number(dice),
-                        "Height " + Number(dice)});
+    return Section(dice, Key(dice, "LyricView"),
+                   {Number(dice, "TopLeftX"), Number(dice, "TopLeftY"), Number(dice, "Width"),
+                    Number(dice, "Height")});
 }
 
 std::string CompleteButton(int i) {
@@ -117,22 +111,28 @@ GeneratedDemo GenerateDemo(uint32_t seed, const std::string& goodScript,
                            const std::string& brokenScript) {
     Dice dice(seed);
     GeneratedDemo demo;
+    std::string description;
     // Names at the limits of their fields: 98 characters for a script, 86 for an audiopath.
     const std::string longScript = std::string(94, 's') + ".spt";
     const std::string longAudioPath = std::string(82, 'a') + ".aud";
     // Every file, or an empty folder; names that miss them are drawn below.
     if (!dice.OneIn(5)) {
-        demo.runtimeFiles = {{"good.spt", goodScript},
-                             {"broken.spt", brokenScript},
-                             {"notes.txt", "Sub Start\nEnd Sub\n"},
-                             {longScript, goodScript},
-                             {"path.aud", AudioPathFile()},
-                             {"junk.aud", "RIFF\x04\0\0\0WAVE"},
-                             {longAudioPath, AudioPathFile()},
-                             {longAudioPath + "x", AudioPathFile()}};
+        demo = {{"good.spt", goodScript},
+                {"broken.spt", brokenScript},
+                {"notes.txt", "Sub Start\nEnd Sub\n"},
+                {longScript, goodScript},
+                {"path.aud", AudioPathFile()},
+                {"junk.aud", "RIFF\x04\0\0\0WAVE"},
+                {longAudioPath, AudioPathFile()},
+                {longAudioPath + "x", AudioPathFile()}};
+        for (auto& file : demo) {
+            file.first = "RuntimeFiles\\" + file.first;
+        }
     }
-    if (dice.OneIn(30)) {
-        demo.hasDescription = false;
+    if (dice.OneIn(30)) {  // nothing that Harpix can open
+        if (dice.OneIn(2)) {
+            demo.push_back({"Harpix.ini\\in a folder", ""});
+        }
         return demo;
     }
 
@@ -147,8 +147,8 @@ GeneratedDemo GenerateDemo(uint32_t seed, const std::string& goodScript,
         items.push_back(Key(dice, "AudioPathFileName") + " " + dice.Pick(paths));
     }
     items.push_back(Key(dice, "Title") + (dice.OneIn(8) ? "\n" : " ") + NearLimit(dice, 48, 't'));
-    items.push_back("WindowWidth " + Number(dice));
-    items.push_back("WindowHeight " + Number(dice));
+    items.push_back(Number(dice, "WindowWidth"));
+    items.push_back(Number(dice, "WindowHeight"));
     if (dice.OneIn(2)) {
         items.push_back("AutoExecRoutine " + std::string(dice.OneIn(4) ? "Missing" : "Start"));
     }
@@ -163,28 +163,29 @@ GeneratedDemo GenerateDemo(uint32_t seed, const std::string& goodScript,
     }
     std::swap(items[0], items[dice.Below(static_cast<int>(items.size()))]);
     for (const std::string& item : items) {
-        demo.description += item + (item.back() == '\n' ? "" : "\n");
+        description += item + (item.back() == '\n' ? "" : "\n");
     }
 
     const char* endings[] = {"End Ini\n", "End Ini\n", "end ini", "End  Ini\n", "", "End\nIni\n"};
     const int cut = dice.Below(10);
     if (cut == 0) {  // the text ends inside a section or a value
-        demo.description.resize(demo.description.size() * 4 / 5);
+        description.resize(description.size() * 4 / 5);
     } else if (cut == 1) {  // past the reader's 9999 characters
-        demo.description += std::string(10000, 'w');
+        description += std::string(10000, 'w');
     } else if (cut == 2) {
-        demo.description.insert(demo.description.size() / 2, 1, '\0');
+        description.insert(description.size() / 2, 1, '\0');
     }
-    demo.description += dice.Pick(endings);
+    description += dice.Pick(endings);
     if (dice.OneIn(3)) {
         std::string crlf;
-        for (char c : demo.description) {
+        for (char c : description) {
             crlf += c == '\n' ? "\r\n" : std::string(1, c);
         }
-        demo.description = crlf;
+        description = crlf;
     }
     if (dice.OneIn(5)) {  // what follows a Ctrl-Z is never read
-        demo.description += "\x1A" + CompleteButton(99);
+        description += "\x1A" + CompleteButton(99);
     }
+    demo.push_back({"Harpix.ini", description});
     return demo;
 }

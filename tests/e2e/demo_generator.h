@@ -9,11 +9,9 @@
 #include <utility>
 #include <vector>
 
-struct GeneratedDemo {
-    bool hasDescription = true;                                     // false: Harpix.ini is missing
-    std::string description;                                        // Harpix.ini, byte for byte
-    std::vector<std::pair<std::string, std::string>> runtimeFiles;  // name, bytes
-};
+// Its files, by their paths in the folder, byte for byte: Harpix.ini (or none, or a folder of
+// that name) and what RuntimeFiles holds.
+using GeneratedDemo = std::vector<std::pair<std::string, std::string>>;
 
 // `goodScript` compiles and has a routine Start; `brokenScript` is a script file that does not.
 GeneratedDemo GenerateDemo(uint32_t seed, const std::string& goodScript,
