@@ -16,16 +16,6 @@
 #include "script_text.h"
 #include "wide_text.h"
 
-namespace {
-
-// The languages whose scripts this engine takes: DirectMusic's own, and VBScript, of which it
-// is a subset. A file that names none is taken as AudioVBScript, DirectMusic's default.
-bool LanguageSupported(const std::u16string& language) {
-    return language.empty() || IsWord(language, "AudioVBScript") || IsWord(language, "VBScript");
-}
-
-}  // namespace
-
 ScriptObject::ScriptObject() {
     InitializeCriticalSection(&lock);
     std::memset(&descriptor, 0, sizeof descriptor);
@@ -98,7 +88,7 @@ STDMETHODIMP ScriptObject::Init(IDirectMusicPerformance* newPerformance,
         if (runtime) {
             return newPerformance == performance ? S_OK : DMUS_E_ALREADY_INITED;
         }
-        if (!LanguageSupported(file.language)) {
+        if (!ScriptLanguageSupported(file.language)) {
             return DMUS_E_SCRIPT_LANGUAGE_INCOMPATIBLE;
         }
         Program program;

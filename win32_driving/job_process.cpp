@@ -21,15 +21,29 @@ HANDLE ProcessJob() {
 }  // namespace
 
 JobProcess::JobProcess(const std::string& exePath, std::string commandLine,
-                       const std::string& folder) {
+                       const std::string& folder, const std::string& outputFile) {
     if (commandLine.empty()) {
         commandLine = "\"" + exePath + "\"";
     }
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
+    HANDLE output = INVALID_HANDLE_VALUE;
+    if (!outputFile.empty()) {
+        SECURITY_ATTRIBUTES inherited = {sizeof inherited, nullptr, TRUE};
+        output = CreateFileA(outputFile.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherited,
+                             CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+        startup.dwFlags = STARTF_USESTDHANDLES;
+        startup.hStdOutput = output;
+        startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
+    }
     // Suspended until it is in the job, so that nothing it starts escapes the job either.
-    if (CreateProcessA(exePath.c_str(), &commandLine[0], nullptr, nullptr, FALSE, CREATE_SUSPENDED,
-                       nullptr, folder.c_str(), &startup, &info_)) {
+    const BOOL started = CreateProcessA(exePath.c_str(), &commandLine[0], nullptr, nullptr,
+                                        output != INVALID_HANDLE_VALUE, CREATE_SUSPENDED, nullptr,
+                                        folder.c_str(), &startup, &info_);
+    if (output != INVALID_HANDLE_VALUE) {
+        CloseHandle(output);  // the program holds its own copy
+    }
+    if (started) {
         AssignProcessToJobObject(ProcessJob(), info_.hProcess);
         ResumeThread(info_.hThread);
     } else {

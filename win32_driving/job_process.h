@@ -12,7 +12,9 @@
 class JobProcess {
 public:
     // `commandLine` is what the program's GetCommandLine returns; empty: the quoted path.
-    JobProcess(const std::string& exePath, std::string commandLine, const std::string& folder);
+    // `outputFile`, when not empty, is made anew and receives the program's standard output.
+    JobProcess(const std::string& exePath, std::string commandLine, const std::string& folder,
+               const std::string& outputFile = "");
     ~JobProcess();  // ends the program if it still runs
     JobProcess(const JobProcess&) = delete;
     JobProcess& operator=(const JobProcess&) = delete;

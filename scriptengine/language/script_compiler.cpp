@@ -4,6 +4,7 @@
 #include "lexer.h"
 #include "name_binding.h"
 #include "parser.h"
+#include "script_text.h"
 
 bool CompileScript(const std::u16string& source, const std::vector<std::u16string>& objectAliases,
                    Program& program, ScriptError& error) {
@@ -18,4 +19,8 @@ bool CompileScriptFile(const ScriptFile& file, Program& program, ScriptError& er
         aliases.push_back(object.alias);
     }
     return CompileScript(file.source, aliases, program, error);
+}
+
+bool ScriptLanguageSupported(const std::u16string& language) {
+    return language.empty() || IsWord(language, "AudioVBScript") || IsWord(language, "VBScript");
 }

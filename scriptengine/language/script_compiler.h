@@ -15,3 +15,7 @@ bool CompileScript(const std::u16string& source, const std::vector<std::u16strin
 
 // A script file's source, with the aliases of the objects the file contains as known names.
 bool CompileScriptFile(const ScriptFile& file, Program& program, ScriptError& error);
+
+// The languages whose scripts the stand-in engine takes: DirectMusic's own, and VBScript, of
+// which it is a subset. A file that names none is taken as AudioVBScript, DirectMusic's default.
+bool ScriptLanguageSupported(const std::u16string& language);

@@ -13,8 +13,9 @@ std::string harpixExePath, harpixCheckPath, scriptsFolder, demoSourceFolder;
 
 namespace {
 
-// The message box's icon once painted: 1 when mostly red (the stop icon), 0 when another, -1
-// while it is not painted yet.
+// The message box's icon as painted: 1 when mostly red (the stop icon), 0 when another, -1
+// while it is not painted yet. One copy of the screen is read, not pixel by pixel: reading each
+// pixel is a round trip to the X server, slow, and may see the icon half drawn.
 int StopIconShown(HWND box) {
     for (HWND icon : ChildrenOf(box)) {
         if ((GetWindowLongA(icon, GWL_STYLE) & SS_TYPEMASK) != SS_ICON ||
@@ -23,18 +24,33 @@ int StopIconShown(HWND box) {
         }
         RECT r;
         GetWindowRect(icon, &r);
+        const int width = r.right - r.left, height = r.bottom - r.top;
+        BITMAPINFO format = {};
+        format.bmiHeader.biSize = sizeof format.bmiHeader;
+        format.bmiHeader.biWidth = width;
+        format.bmiHeader.biHeight = -height;  // top row first
+        format.bmiHeader.biPlanes = 1;
+        format.bmiHeader.biBitCount = 32;
+        void* bits = nullptr;
         HDC screen = GetDC(nullptr);
+        HDC copy = CreateCompatibleDC(screen);
+        HBITMAP bitmap = CreateDIBSection(screen, &format, DIB_RGB_COLORS, &bits, nullptr, 0);
+        HGDIOBJ old = SelectObject(copy, bitmap);
+        BitBlt(copy, 0, 0, width, height, screen, r.left, r.top, SRCCOPY);
+        GdiFlush();
         const COLORREF face = GetSysColor(COLOR_BTNFACE);
         int red = 0, painted = 0;
-        for (int y = r.top; y < r.bottom; ++y) {
-            for (int x = r.left; x < r.right; ++x) {
-                const COLORREF c = GetPixel(screen, x, y);
-                painted += c != face;
-                red += GetRValue(c) > 160 && GetGValue(c) < 90 && GetBValue(c) < 90;
-            }
+        for (int i = 0; i < width * height; ++i) {
+            const DWORD c = static_cast<const DWORD*>(bits)[i];  // 0x00RRGGBB
+            const int cr = (c >> 16) & 0xFF, cg = (c >> 8) & 0xFF, cb = c & 0xFF;
+            painted += RGB(cr, cg, cb) != face;
+            red += cr > 160 && cg < 90 && cb < 90;
         }
+        SelectObject(copy, old);
+        DeleteObject(bitmap);
+        DeleteDC(copy);
         ReleaseDC(nullptr, screen);
-        const int area = (r.right - r.left) * (r.bottom - r.top);
+        const int area = width * height;
         return painted * 4 < area ? -1 : red * 4 > area;
     }
     return 0;
@@ -54,6 +70,9 @@ DemoFolder::DemoFolder(const char* exeName, const char* stem) : exeName_(exeName
 }
 
 DemoFolder::~DemoFolder() {
+    if (keep_) {
+        return;
+    }
     std::string paths = path_ + '\0';  // a list of one, ended by an empty name
     SHFILEOPSTRUCTA remove = {};
     remove.wFunc = FO_DELETE;
@@ -82,8 +101,9 @@ std::string DemoFolder::MakeDeepFolder(size_t length) const {
     return deep;
 }
 
-Process::Process(const std::string& exePath, std::string commandLine, const std::string& folder)
-    : JobProcess(exePath, commandLine, folder) {
+Process::Process(const std::string& exePath, std::string commandLine, const std::string& folder,
+                 const std::string& outputFile)
+    : JobProcess(exePath, commandLine, folder, outputFile) {
     if (!Started()) {
         ADD_FAILURE() << "cannot start " << exePath << ": error " << StartError();
     }
@@ -119,8 +139,13 @@ MessageBoxSeen WaitForMessageBox(const Process& process) {
         seen.caption = TextOf(seen.box);
         seen.text = TextOf(GetDlgItem(seen.box, 0xFFFF));
         seen.owner = GetWindow(seen.box, GW_OWNER);
-        int icon = -1;
-        WaitUntil([&] { return (icon = StopIconShown(seen.box)) >= 0; });
+        // Painted, and the same twice running: an icon is drawn in steps (mask, then colours).
+        int icon = -1, before = -1;
+        WaitUntil([&] {
+            before = icon;
+            icon = StopIconShown(seen.box);
+            return icon >= 0 && icon == before;
+        });
         seen.stopIcon = icon == 1;
     }
     return seen;
@@ -132,10 +157,21 @@ bool PressOk(HWND box) {
     return WaitUntil([box] { return !IsWindow(box); });
 }
 
+namespace {
+Watchdog* watchdog = nullptr;
+}
+
 void StartWatchdog(int seconds) {
-    static Watchdog watchdog("harpix_e2e", static_cast<DWORD>(seconds) * 1000, EndAllStarted);
+    static Watchdog started("harpix_e2e", static_cast<DWORD>(seconds) * 1000, EndAllStarted);
+    watchdog = &started;
     struct Listener : testing::EmptyTestEventListener {
-        void OnTestStart(const testing::TestInfo& test) override { watchdog.Rearm(test.name()); }
+        void OnTestStart(const testing::TestInfo& test) override { RearmWatchdog(test.name()); }
     };
     testing::UnitTest::GetInstance()->listeners().Append(new Listener);
+}
+
+void RearmWatchdog(const char* what) {
+    if (watchdog != nullptr) {
+        watchdog->Rearm(what);
+    }
 }

@@ -32,17 +32,20 @@ public:
     void WriteEmptyScript(const std::string& relativeName = "RuntimeFiles\\e2e.spt") const;
     // A chain of sub-folders whose path is `length` characters long; returns that path.
     std::string MakeDeepFolder(size_t length) const;
+    void Keep() { keep_ = true; }  // left behind for reading, not removed
     const std::string& Path() const { return path_; }
     std::string ExePath() const { return path_ + "\\" + exeName_; }
 
 private:
     std::string path_, exeName_;
+    bool keep_ = false;
 };
 
 // A JobProcess whose failure to start fails the test.
 class Process : public JobProcess {
 public:
-    Process(const std::string& exePath, std::string commandLine, const std::string& folder);
+    Process(const std::string& exePath, std::string commandLine, const std::string& folder,
+            const std::string& outputFile = "");
     // Null, with a failure that says how the program ended, when no main window comes.
     HWND WaitForMainWindow() const;
 };
@@ -63,4 +66,5 @@ struct MessageBoxSeen {
 MessageBoxSeen WaitForMessageBox(const Process& process);
 bool PressOk(HWND box);  // true once the box has gone
 
-void StartWatchdog(int seconds);  // ends all, the driver too, when a test runs over `seconds`
+void StartWatchdog(int seconds);       // ends all, the driver too, when a test runs over `seconds`
+void RearmWatchdog(const char* what);  // `seconds` again, from now, for a test of many steps

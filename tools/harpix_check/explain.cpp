@@ -52,7 +52,9 @@ Explanation ExplainDescription(const std::string& bytes, const std::string& fold
     }
     const SourcePositions places(bytes);
     ReadingAnalysis reading = AnalyseReading(trace, places);
-    Explanation explanation{std::move(reading.findings), trace.messages};
+    Explanation explanation;
+    explanation.findings = std::move(reading.findings);
+    explanation.messages = trace.messages;
     if (places.EndsAtCtrlZ() &&
         bytes.find_first_not_of(" \t\r\n\x1A", places.TextEndOffset()) != std::string::npos) {
         explanation.findings.push_back(
@@ -62,6 +64,8 @@ Explanation ExplainDescription(const std::string& bytes, const std::string& fold
     FindLayoutProblems(reading, explanation.findings);
     if (checkFiles) {
         FindScriptProblems(reading, folder, explanation.findings);
+        explanation.filesChecked = true;
+        explanation.startUp = PredictStartUp(folder);
     }
     return explanation;
 }
@@ -103,8 +107,11 @@ std::string ExplanationAsJson(const Explanation& explanation, const SourcePositi
         }
         out += '}';
     }
-    out += explanation.findings.empty() ? "]\n}\n" : "\n  ]\n}\n";
-    return out;
+    out += explanation.findings.empty() ? "]" : "\n  ]";
+    if (explanation.filesChecked) {
+        out += ",\n  " + StartUpAsJson(explanation.startUp);
+    }
+    return out + "\n}\n";
 }
 
 bool HasProblems(const Explanation& explanation) {

@@ -7,11 +7,14 @@
 
 #include "findings.h"
 #include "source_positions.h"
+#include "start_up_prediction.h"
 
 struct Explanation {
     Findings findings;
     std::vector<std::string>
         messages;  // the reader's messages, in order, as the program shows them
+    bool filesChecked = false;
+    StartUpPrediction startUp;  // when the files were checked
 };
 
 // Reads `bytes` as Harpix reads its description file, leaving the reader's tables filled for
@@ -25,7 +28,8 @@ Explanation ExplainDescription(const std::string& bytes, const std::string& fold
 std::string FormatExplanation(const Explanation& explanation, const SourcePositions& places,
                               const std::string& fileName, const std::vector<int>& marks = {});
 
-// The JSON of `harpix-check FILE` with a "findings" list added last.
+// The JSON of `harpix-check FILE` with a "findings" list added, and "startUp" last when the
+// files were checked.
 std::string ExplanationAsJson(const Explanation& explanation, const SourcePositions& places);
 
 // Messages and warnings make the exit status 1; notes alone do not.

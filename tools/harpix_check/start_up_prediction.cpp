@@ -1,0 +1,81 @@
+// The start-up prediction: the two loads that can end start-up, in the order Harpix makes them.
+#include "start_up_prediction.h"
+
+#include <cstring>
+
+#include "demo_layout.h"
+#include "demo_settings.h"
+#include "json_text.h"
+#include "runtime_files.h"
+#include "script_compiler.h"
+#include "script_file.h"
+
+namespace {
+
+bool ReadRuntimeFile(const std::string& folder, const char* name, std::string& bytes) {
+    const std::string path = FindRuntimeFile(folder, name);
+    return !path.empty() && ReadFileBytes(path, bytes);
+}
+
+// A name too long for the engine's path buffer is refused; otherwise DirectMusic's loader must
+// find the file and take it as an audiopath configuration, a RIFF form 'DMAP'.
+bool AudioPathStarts(const std::string& folder) {
+    const char* name = demoSettings.AudioPathFileName;
+    if (name[0] == '\0') {
+        return true;
+    }
+    std::string bytes;
+    return std::strlen(name) <= kLongestAudioPathFileName && ReadRuntimeFile(folder, name, bytes) &&
+           bytes.size() >= 12 && bytes.compare(0, 4, "RIFF") == 0 &&
+           bytes.compare(8, 4, "DMAP") == 0;
+}
+
+// The stand-in engine loads a well-formed script file (Load) and compiles its source (Init).
+bool ScriptLoads(const std::string& folder) {
+    std::string bytes;
+    if (demoSettings.ScriptFileName[0] == '\0' ||
+        !ReadRuntimeFile(folder, demoSettings.ScriptFileName, bytes)) {
+        return false;
+    }
+    ScriptFile file;
+    if (ReadScriptFile(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size(), file) !=
+            ScriptFileFault::None ||
+        !ScriptLanguageSupported(file.language)) {
+        return false;
+    }
+    Program program;
+    ScriptError error;
+    return CompileScriptFile(file, program, error);
+}
+
+}  // namespace
+
+StartUpPrediction PredictStartUp(const std::string& folder) {
+    StartUpPrediction prediction;
+    if (!AudioPathStarts(folder)) {
+        prediction.failure = kInitializeFailedMessage;
+    } else if (!ScriptLoads(folder)) {
+        prediction.failure = kScriptLoadFailedMessage;
+    }
+    // The window destroys itself from inside its creation: the process ends with 0 all the same.
+    prediction.mainWindow = prediction.failure.empty();
+    return prediction;
+}
+
+std::string StartUpAsJson(const StartUpPrediction& prediction) {
+    std::string out = "\"startUp\": {\"mainWindow\": ";
+    out += prediction.mainWindow ? "true" : "false";
+    out += ", \"exitCode\": ";
+    AppendJsonNumber(out, prediction.exitCode);
+    out += ", \"box\": ";
+    if (prediction.failure.empty()) {
+        out += "null";
+    } else {
+        out += "{\"caption\": ";
+        AppendJsonString(out, kScriptLoadErrorCaption);
+        out += ", \"owner\": \"main\", \"icon\": \"stop\", \"text\": ";
+        AppendJsonString(out, prediction.failure.c_str());
+        out += '}';
+    }
+    return out + '}';
+}

@@ -1,0 +1,21 @@
+// What Harpix started in a demo folder does once its description file is read: the start-up
+// failure that ends it, with its box, or the main window.
+#pragma once
+
+#include <string>
+
+struct StartUpPrediction {
+    bool mainWindow = true;
+    int exitCode = 0;  // once the main window, if any, is closed
+    // The text of the box that ends start-up ("Script Load Error", owned by the main window,
+    // the stop icon); empty when none comes.
+    std::string failure;
+};
+
+// From the reader's settings and the files of RuntimeFiles beside the description file in
+// `folder`, judged as Harpix under Wine with the stand-in script engine loads them: DirectMusic's
+// own engine on Windows may also load a script that the stand-in cannot compile.
+StartUpPrediction PredictStartUp(const std::string& folder);
+
+// `"startUp": {...}`, one line, as harpix-check's JSON holds it.
+std::string StartUpAsJson(const StartUpPrediction& prediction);
