@@ -169,6 +169,10 @@ TEST(StartUp, LooksForTheScriptInTheDeepestCurrentFolderThatFitsAndRefusesOneDee
         EXPECT_EQ(started, length == 246) << length;
         EXPECT_EQ(FirstCall(calls, (folder + "\\RuntimeFiles, 0)").c_str()) < calls.size(),
                   started);
+        EXPECT_EQ(demo.boxes, started ? std::vector<std::string>{}
+                                      : std::vector<std::string>{
+                                            "Script Load Error [main window, stop]: The script "
+                                            "could not load properly.  Harpix is exiting."});
     }
 }
 

@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <atomic>
 #include <fstream>
 
@@ -90,15 +89,6 @@ void DemoFolder::Write(const std::string& relativeName, const std::string& conte
 void DemoFolder::WriteEmptyScript(const std::string& relativeName) const {
     static const char kScript[] = "RIFF\x10\0\0\0DMSCschd\x08\0\0\0\0\0\0\0\0\0\0\0";
     Write(relativeName, std::string(kScript, sizeof kScript - 1));
-}
-
-std::string DemoFolder::MakeDeepFolder(size_t length) const {
-    std::string deep = path_;
-    while (deep.size() < length) {
-        deep += "\\" + std::string(std::min<size_t>(30, length - deep.size() - 1), 'd');
-    }
-    SHCreateDirectoryExA(nullptr, deep.c_str(), nullptr);
-    return deep;
 }
 
 Process::Process(const std::string& exePath, std::string commandLine, const std::string& folder,

@@ -30,8 +30,6 @@ public:
     void Write(const std::string& relativeName, const std::string& content) const;
     // The smallest script file Wine's own script object loads (it runs nothing).
     void WriteEmptyScript(const std::string& relativeName = "RuntimeFiles\\e2e.spt") const;
-    // A chain of sub-folders whose path is `length` characters long; returns that path.
-    std::string MakeDeepFolder(size_t length) const;
     void Keep() { keep_ = true; }  // left behind for reading, not removed
     const std::string& Path() const { return path_; }
     std::string ExePath() const { return path_ + "\\" + exeName_; }
