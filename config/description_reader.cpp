@@ -4,15 +4,12 @@
 #include <cstring>
 #include <iterator>
 
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
-
 #include "ascii_text.h"
 #include "demo_settings.h"
 #include "description_text.h"
 #include "object_records.h"
 #include "reader_observer.h"
+#include "run_ends.h"
 #include "section_readers.h"
 
 ReaderObserver* readerObserver;
@@ -40,49 +37,16 @@ int32_t RoomBeforeLimit(int32_t position) {
     return position < kPositionLimit - 1 ? kPositionLimit - position : 1;
 }
 
-// The first index from `from` up to `stop` whose character is a line feed or the zero byte (or,
-// for a word, a space), or `stop`. Copying only after the scan keeps the loop free of stores,
-// which may alias the text; with SSE2 it looks at 16 characters at a time wherever they lie
-// inside descriptionText (characters after its zero byte are old but harmless: the zero ends
-// the scan first).
-template <bool kSpaceEnds>
-int32_t EndOfRun(int32_t from, int32_t stop) {
-    int32_t i = from;
-#if defined(__SSE2__)
-    const __m128i lineFeed = _mm_set1_epi8('\n');
-    const __m128i space = _mm_set1_epi8(' ');
-    const __m128i zero = _mm_setzero_si128();
-    for (; i < stop && i + 16 <= kDescriptionTextLimit + 1; i += 16) {
-        const __m128i bytes =
-            _mm_loadu_si128(reinterpret_cast<const __m128i*>(descriptionText + i));
-        __m128i ends = _mm_or_si128(_mm_cmpeq_epi8(bytes, lineFeed), _mm_cmpeq_epi8(bytes, zero));
-        if (kSpaceEnds) {
-            ends = _mm_or_si128(ends, _mm_cmpeq_epi8(bytes, space));
-        }
-        const int mask = _mm_movemask_epi8(ends);
-        if (mask != 0) {
-            const int32_t at = i + __builtin_ctz(static_cast<unsigned>(mask));
-            return at < stop ? at : stop;
-        }
-    }
-    if (i >= stop) {
-        return stop;
-    }
-#endif
-    for (; i < stop; ++i) {
-        const char c = descriptionText[i];
-        if (c == '\n' || c == '\0' || (kSpaceEnds && c == ' ')) {
-            return i;
-        }
-    }
-    return stop;
-}
-
-// Copies a run the scan found. Most runs are a few characters, for which a call of memcpy cost
-// more than the copy: two overlapping moves of a fixed size do it.
-void CopyRun(char* to, const char* from, int32_t count) {
+// Copies a run the scan found into a field with `room` bytes. Most runs are a few characters,
+// for which a call of memcpy cost more than the copy: where the field and the text have 16 bytes
+// of room, one move of 16 copies the run and what follows it, which the caller's terminator or
+// later reads overwrite; otherwise two overlapping moves of a fixed size do it.
+inline __attribute__((always_inline)) void CopyRun(char* to, const char* from, int32_t count,
+                                                   int32_t room) {
     const size_t n = static_cast<size_t>(count);
-    if (n > 16) {
+    if (n <= 16 && room >= 16 && from + 16 <= descriptionText + sizeof descriptionText) {
+        std::memcpy(to, from, 16);
+    } else if (n > 16) {
         std::memcpy(to, from, n);
     } else if (n >= 8) {
         uint64_t head, tail;
@@ -103,10 +67,11 @@ void CopyRun(char* to, const char* from, int32_t count) {
     }
 }
 
-ReadStatus ReadWord(int32_t& position, char (&token)[kTokenCapacity], int32_t& length,
-                    ReaderMessages& messages) {
+ReadStatus ReadWord(int32_t& position, Word& word, ReaderMessages& messages) {
+    char(&token)[kTokenCapacity] = word.text;
     token[kTokenCapacity - 1] = '\0';
-    length = 0;
+    word.length = 0;
+    word.prefix = 0;
     while (descriptionText[position] == '\n') {
         if (!Advance(position, messages)) {
             return ReadStop;
@@ -122,8 +87,10 @@ ReadStatus ReadWord(int32_t& position, char (&token)[kTokenCapacity], int32_t& l
     const int32_t room = RoomBeforeLimit(position);
     const int32_t stop = room < kTokenCapacity - 1 ? room : kTokenCapacity - 1;
     const int32_t taken = EndOfRun<true>(position + 1, position + stop) - position;
-    CopyRun(token, text, taken);
-    length = taken;
+    CopyRun(token, text, taken, kTokenCapacity);
+    word.length = taken;
+    // From the text rather than the copy, which is still being stored.
+    word.prefix = FoldedPrefix(position + 8 <= kDescriptionTextLimit ? text : token, taken);
     if (taken == kTokenCapacity - 1) {
         position += taken - 1;  // a split word: its 21st character starts the next word
         return ReadOk;
@@ -141,18 +108,23 @@ ReadStatus ReadWord(int32_t& position, char (&token)[kTokenCapacity], int32_t& l
     return Advance(position, messages) ? ReadOk : ReadStop;  // past the separator
 }
 
-ReadStatus ReadLine(int32_t& position, char* field, int32_t capacity, ReaderMessages& messages) {
+// `room` is the field's size, at least its capacity; `length` is left with the length of the
+// value the field holds.
+ReadStatus ReadLine(int32_t& position, char* field, int32_t capacity, int32_t room, int32_t& length,
+                    ReaderMessages& messages) {
     const char* const text = descriptionText + position;
     // Every character is stored, the zero byte too; a line feed after the first ends the line.
     if (text[0] == '\0') {
         field[0] = '\0';
+        length = 0;
         messages.Show(kUnexpectedEndMessage);
         return ReadStop;
     }
-    const int32_t room = RoomBeforeLimit(position);
-    const int32_t stop = room < capacity - 1 ? room : capacity - 1;
+    const int32_t beforeLimit = RoomBeforeLimit(position);
+    const int32_t stop = beforeLimit < capacity - 1 ? beforeLimit : capacity - 1;
     const int32_t taken = EndOfRun<false>(position + 1, position + stop) - position;
-    CopyRun(field, text, taken);
+    CopyRun(field, text, taken, room);
+    length = taken;
     if (taken < stop && text[taken] == '\0') {
         field[taken] = '\0';
         position += taken;
@@ -168,45 +140,96 @@ ReadStatus ReadLine(int32_t& position, char* field, int32_t capacity, ReaderMess
     if (taken == capacity - 1) {
         messages.Show(kSizeLimitMessage);
         field[taken - 1] = '\0';
+        length = taken - 1;
         return ReadOk;
     }
     field[taken] = '\0';
     return Advance(position, messages) ? ReadOk : ReadStop;  // past the line feed
 }
 
+// The observer is told around a call of each reader of its own, so that the program's reading,
+// which has none, pays only the test of the pointer.
+__attribute__((noinline)) ReadStatus ObservedReadToken(int32_t& position, Word& word,
+                                                       ReaderMessages& messages) {
+    const int32_t from = position;
+    readerObserver->BeginRead();
+    const ReadStatus status = ReadWord(position, word, messages);
+    readerObserver->WordRead(from, position, word.text, status);
+    return status;
+}
+
+__attribute__((noinline)) ReadStatus ObservedReadValueLine(int32_t& position, char* field,
+                                                           int32_t capacity, int32_t room,
+                                                           int32_t& length,
+                                                           ReaderMessages& messages) {
+    const int32_t from = position;
+    readerObserver->BeginRead();
+    const ReadStatus status = ReadLine(position, field, capacity, room, length, messages);
+    readerObserver->ValueRead(from, position, field, status);
+    return status;
+}
+
+ReadStatus ReadValueLineInto(int32_t& position, char* field, int32_t capacity, int32_t room,
+                             int32_t& length, ReaderMessages& messages) {
+    if (readerObserver != nullptr) {
+        return ObservedReadValueLine(position, field, capacity, room, length, messages);
+    }
+    return ReadLine(position, field, capacity, room, length, messages);
+}
+
+// ParseNumber of a number's field of `length` (at most 4) characters, the first a digit, read
+// from the text at `from`, four characters at a time: the text is long written, while reading
+// the field just stored would wait for the stores.
+int32_t ParseDigits(int32_t from, int32_t length) {
+    uint32_t bytes;
+    std::memcpy(&bytes, descriptionText + from, sizeof bytes);
+#if defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_BIG_ENDIAN__
+    bytes = __builtin_bswap32(bytes);
+#endif
+    const uint32_t digits = bytes - 0x30303030u;
+    // A byte is no digit when it is below '0' (it borrows, which only ever reaches the bytes
+    // after it) or above '9'; nor is any byte past the field's length.
+    uint32_t notDigit = (digits | (digits + 0x76767676u)) & 0x80808080u;
+    if (length < 4) {
+        notDigit |= 0x80808080u << (8 * length);
+    }
+    const int count = notDigit == 0 ? 4 : __builtin_ctz(notDigit) / 8;
+    // Shifted to the top, the digits read as a four-digit number with leading zeros.
+    uint32_t x = (digits & (0xffffffffu >> (32 - 8 * count))) << (32 - 8 * count);
+    x = (x * 10 + (x >> 8)) & 0x00ff00ffu;
+    x = (x * 100 + (x >> 16)) & 0xffffu;
+    return static_cast<int32_t>(x);
+}
+
 }  // namespace
 
-// The observer is told around one call of each reader, so that the reader is inlined here.
-ReadStatus ReadToken(int32_t& position, char (&token)[kTokenCapacity], int32_t& length,
-                     ReaderMessages& messages) {
-    const int32_t from = position;
+ReadStatus ReadToken(int32_t& position, Word& word, ReaderMessages& messages) {
     if (readerObserver != nullptr) {
-        readerObserver->BeginRead();
+        return ObservedReadToken(position, word, messages);
     }
-    const ReadStatus status = ReadWord(position, token, length, messages);
-    if (readerObserver != nullptr) {
-        readerObserver->WordRead(from, position, token, status);
-    }
-    return status;
+    return ReadWord(position, word, messages);
+}
+
+ReadStatus ReadValueLine(int32_t& position, char* field, int32_t capacity, int32_t& length,
+                         ReaderMessages& messages) {
+    return ReadValueLineInto(position, field, capacity, capacity, length, messages);
 }
 
 ReadStatus ReadValueLine(int32_t& position, char* field, int32_t capacity,
                          ReaderMessages& messages) {
-    const int32_t from = position;
-    if (readerObserver != nullptr) {
-        readerObserver->BeginRead();
-    }
-    const ReadStatus status = ReadLine(position, field, capacity, messages);
-    if (readerObserver != nullptr) {
-        readerObserver->ValueRead(from, position, field, status);
-    }
-    return status;
+    int32_t length = 0;
+    return ReadValueLineInto(position, field, capacity, capacity, length, messages);
 }
 
 ReadStatus ReadNumberValue(int32_t& position, int32_t& number, ReaderMessages& messages) {
-    char field[6] = {};
-    ReadStatus status = ReadValueLine(position, field, sizeof field, messages);
-    number = ParseNumber(field);
+    const int32_t from = position;
+    // Room for a fast copy; the value itself is read with a field of 6, as any number is.
+    char field[16] = {};
+    int32_t length = 0;
+    const ReadStatus status = ReadValueLineInto(position, field, 6, sizeof field, length, messages);
+    const bool digitFirst = descriptionText[from] >= '0' && descriptionText[from] <= '9';
+    number = digitFirst && from + 4 <= kDescriptionTextLimit ? ParseDigits(from, length)
+                                                             : ParseNumber(field);
     return status;
 }
 
@@ -291,18 +314,19 @@ constexpr KeyAction kTopLevelKeys[] = {
     {{kSectionKeys[3].keyword, false}, ReadLyricViewSection},
 };
 
+constexpr KeyName kEnd{"End", false};
+
 void Interpret(int32_t& position, ReaderMessages& messages) {
-    char token[kTokenCapacity] = {};
+    Word word;
     while (position < kDescriptionTextLimit) {
-        int32_t length = 0;
-        if (ReadToken(position, token, length, messages) == ReadStop) {
+        if (ReadToken(position, word, messages) == ReadStop) {
             return;
         }
-        if (IsKey(token, length, "End", 3) && ReadWordAfterEnd(position) == AfterEnd::EndsReading) {
+        if (IsKey(word, kEnd) && ReadWordAfterEnd(position) == AfterEnd::EndsReading) {
             return;
         }
         for (const KeyAction& action : kTopLevelKeys) {
-            if (IsKey(token, length, action.name.key, action.name.length)) {
+            if (IsKey(word, action.name)) {
                 if (readerObserver != nullptr) {
                     readerObserver->KeyMatched(action.name.key);
                 }
@@ -318,6 +342,7 @@ void Interpret(int32_t& position, ReaderMessages& messages) {
 }  // namespace
 
 void InterpretDescriptionText(ReaderMessages& messages) {
+    MarkRunEnds();
     int32_t position = 0;
     Interpret(position, messages);
     if (readerObserver != nullptr) {

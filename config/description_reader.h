@@ -9,6 +9,7 @@
 
 #include <cstdint>
 
+#include "ascii_text.h"
 #include "read_status.h"
 #include "reader_messages.h"
 #include "reader_observer.h"
@@ -17,17 +18,32 @@ constexpr int32_t kTokenCapacity = 22;
 // The position at which every reader gives up with the too-long message.
 constexpr int32_t kPositionLimit = 9999;
 
+// A word as ReadToken leaves it: its characters, zero-terminated, its length, and its first
+// eight characters folded (FoldedPrefix), by which the keys tell it apart.
+struct Word {
+    char text[kTokenCapacity];
+    int32_t length;
+    uint64_t prefix;
+};
+
+// Whether the word is the key, in any letter case.
+inline bool IsKey(const Word& word, const KeyName& key) {
+    return word.length == key.length && word.prefix == key.prefix &&
+           (key.length <= 8 || EqualsIgnoringCase(word.text + 8, key.key + 8));
+}
+
 // Reads the next word of at most 21 characters. Line feeds before it are skipped; its first
 // character is taken whatever it is, and a space or line feed after that ends it and is consumed.
 // A longer word is split: the position stays on its 21st character, which starts the next word.
-// `length` is the word's, for the key comparisons.
-ReadStatus ReadToken(int32_t& position, char (&token)[kTokenCapacity], int32_t& length,
-                     ReaderMessages& messages);
+ReadStatus ReadToken(int32_t& position, Word& word, ReaderMessages& messages);
 
 // Reads the rest of the current line, verbatim, into a field of `capacity` bytes. A value that
 // reaches capacity - 1 characters keeps capacity - 2 of them, drops the next, shows the size-limit
 // message and leaves the rest of the line to the next reader. The field is always terminated.
 ReadStatus ReadValueLine(int32_t& position, char* field, int32_t capacity,
+                         ReaderMessages& messages);
+// The same, leaving the length of the value the field holds in `length`.
+ReadStatus ReadValueLine(int32_t& position, char* field, int32_t capacity, int32_t& length,
                          ReaderMessages& messages);
 
 // Reads a number the way every coordinate and size is read: a value of at most four characters,

@@ -8,6 +8,7 @@
 
 #include <cstdint>
 
+#include "ascii_text.h"
 #include "read_status.h"
 
 enum class SectionKind { Button, Variable, TextBox, LyricView };
@@ -17,12 +18,17 @@ enum class SectionKind { Button, Variable, TextBox, LyricView };
 struct KeyName {
     constexpr KeyName() = default;
     constexpr KeyName(const char* name, bool isNumber)
-        : key(name), number(isNumber), length(LengthOf(name)) {}
+        : key(name),
+          number(isNumber),
+          length(LengthOf(name)),
+          prefix(name != nullptr ? FoldedPrefixOf(name) : 0) {}
 
     const char* key = nullptr;
     bool number = false;  // its value is read as a number
     // Of `key`: the readers pass over a word of another length without comparing it.
     int32_t length = 0;
+    // Its first eight characters, folded (FoldedPrefix): most words are told apart by it alone.
+    uint64_t prefix = 0;
 
 private:
     static constexpr int32_t LengthOf(const char* name) {

@@ -29,13 +29,12 @@ ReadStatus ReadPairs(int32_t& position, Target& target, SectionKind kind,
                   "a key needs its name and a null after");
     int matches = 0;
     for (int pair = 0; pair < section.keyLines; ++pair) {
-        char token[kTokenCapacity] = {};
-        int32_t length = 0;
-        if (ReadToken(position, token, length, messages) == ReadStop) {
+        Word word;
+        if (ReadToken(position, word, messages) == ReadStop) {
             return ReadStop;
         }
         for (size_t i = 0; i < KeyCount; ++i) {
-            if (IsKey(token, length, section.keys[i].key, section.keys[i].length)) {
+            if (IsKey(word, section.keys[i])) {
                 ++matches;
                 if (readerObserver != nullptr) {
                     readerObserver->KeyMatched(section.keys[i].key);
@@ -158,16 +157,21 @@ const SectionKey<LyricViewDef> kLyricViewKeys[] = {
 
 constexpr int32_t kTextLimit = kTextCapacity - 1;
 
-void AppendText(TextBoxText& text, const char* part, ReaderMessages& messages) {
+void AppendText(TextBoxText& text, const char* part, size_t partLength, ReaderMessages& messages) {
     if (text.full) {
         return;
     }
-    int32_t partLength = static_cast<int32_t>(std::strlen(part));
-    int32_t room = kTextLimit - text.length;
-    bool fits = partLength <= room;
-    int32_t stored = fits ? partLength : room;
-    std::memcpy(text.text + text.length, part, static_cast<size_t>(stored));
-    text.length += stored;
+    const auto room = static_cast<size_t>(kTextLimit - text.length);
+    const bool fits = partLength <= room;
+    // Two calls, so that the compiler cannot bound the common one's size: for a size it can
+    // bound it puts a string instruction in the call's place, which is slow to start and was
+    // most of the time of reading a text.
+    if (fits) {
+        std::memcpy(text.text + text.length, part, partLength);
+    } else {
+        std::memcpy(text.text + text.length, part, room);
+    }
+    text.length += static_cast<int32_t>(fits ? partLength : room);
     text.text[text.length] = '\0';
     if (!fits) {
         text.full = true;
@@ -273,15 +277,16 @@ ReadStatus ReadMultiLineText(int32_t& position, TextBoxText& text, ReaderMessage
     char line[kTextCapacity];
     for (bool firstLine = true;; firstLine = false) {
         line[0] = '\0';
-        if (ReadValueLine(position, line, sizeof line, messages) == ReadStop) {
+        int32_t length = 0;
+        if (ReadValueLine(position, line, sizeof line, length, messages) == ReadStop) {
             return ReadStop;
         }
         if (IsEndTextLine(line)) {
             return ReadOk;
         }
         if (!firstLine) {
-            AppendText(text, "\n", messages);
+            AppendText(text, "\n", 1, messages);
         }
-        AppendText(text, line, messages);
+        AppendText(text, line, static_cast<size_t>(length), messages);
     }
 }
