@@ -23,32 +23,6 @@ bool AudioPathStarts(const std::string& folder) {
            bytes.compare(8, 4, "DMAP") == 0;
 }
 
-ScriptLoad Judge(const std::string& folder, ScriptLoadVerdict& verdict) {
-    std::string bytes;
-    if (demoSettings.ScriptFileName[0] == '\0') {
-        return ScriptLoad::NoName;
-    }
-    if (!ReadRuntimeFile(folder, demoSettings.ScriptFileName, bytes)) {
-        return ScriptLoad::Missing;
-    }
-    verdict.fault =
-        ReadScriptFile(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size(), verdict.file);
-    // Load takes only a file with its source inside it.
-    if (verdict.fault == ScriptFileFault::SourceByReference ||
-        verdict.fault == ScriptFileFault::NoSource) {
-        return ScriptLoad::NoSource;
-    }
-    if (verdict.fault != ScriptFileFault::None) {
-        return ScriptLoad::NotAScript;
-    }
-    if (!ScriptLanguageSupported(verdict.file.language)) {
-        return ScriptLoad::Language;
-    }
-    return CompileScriptFile(verdict.file, verdict.program, verdict.error)
-               ? ScriptLoad::Loaded
-               : ScriptLoad::DoesNotCompile;
-}
-
 }  // namespace
 
 StartUpPrediction PredictStartUp(const std::string& folder) {
@@ -83,6 +57,28 @@ std::string StartUpAsJson(const StartUpPrediction& prediction) {
 
 ScriptLoadVerdict JudgeScriptLoad(const std::string& folder) {
     ScriptLoadVerdict verdict;
-    verdict.outcome = Judge(folder, verdict);
+    std::string bytes;
+    if (demoSettings.ScriptFileName[0] == '\0') {
+        return verdict;
+    }
+    verdict.outcome = ScriptLoad::Missing;
+    if (!ReadRuntimeFile(folder, demoSettings.ScriptFileName, bytes)) {
+        return verdict;
+    }
+    verdict.fault =
+        ReadScriptFile(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size(), verdict.file);
+    // Load takes only a file with its source inside it.
+    if (verdict.fault == ScriptFileFault::SourceByReference ||
+        verdict.fault == ScriptFileFault::NoSource) {
+        verdict.outcome = ScriptLoad::NoSource;
+    } else if (verdict.fault != ScriptFileFault::None) {
+        verdict.outcome = ScriptLoad::NotAScript;
+    } else if (!ScriptLanguageSupported(verdict.file.language)) {
+        verdict.outcome = ScriptLoad::Language;
+    } else {
+        verdict.outcome = CompileScriptFile(verdict.file, verdict.program, verdict.error)
+                              ? ScriptLoad::Loaded
+                              : ScriptLoad::DoesNotCompile;
+    }
     return verdict;
 }

@@ -22,10 +22,9 @@ StartUpPrediction PredictStartUp(const std::string& folder);
 // `"startUp": {...}`, one line, as harpix-check's JSON holds it.
 std::string StartUpAsJson(const StartUpPrediction& prediction);
 
-// How the stand-in engine takes the ScriptFileName: the first step that refuses it, in the
-// order Harpix and the engine take them (the loader finds the file, Load reads it, Init checks
-// its language and compiles its source), or Loaded. Every refusal ends start-up with the
-// script's box; --explain says why from the same verdict.
+// How the stand-in engine takes the ScriptFileName: the first step that refuses it (the loader
+// finds the file, Load reads it, Init checks its language and compiles it), or Loaded. Every
+// refusal ends start-up with the script's box; --explain says why from the same verdict.
 enum class ScriptLoad { Loaded, NoName, Missing, NotAScript, NoSource, Language, DoesNotCompile };
 
 struct ScriptLoadVerdict {
@@ -35,5 +34,4 @@ struct ScriptLoadVerdict {
     Program program;    // as far as it compiled
     ScriptError error;  // where and why it did not
 };
-
 ScriptLoadVerdict JudgeScriptLoad(const std::string& folder);
