@@ -117,14 +117,16 @@ GeneratedDemo GenerateDemo(uint32_t seed, const std::string& goodScript,
     const std::string longAudioPath = std::string(82, 'a') + ".aud";
     // Every file, or an empty folder; names that miss them are drawn below.
     if (!dice.OneIn(5)) {
-        demo = {{"good.spt", goodScript},
-                {"broken.spt", brokenScript},
-                {"notes.txt", "Sub Start\nEnd Sub\n"},
-                {longScript, goodScript},
-                {"path.aud", AudioPathFile()},
-                {"junk.aud", "RIFF\x04\0\0\0WAVE"},
-                {longAudioPath, AudioPathFile()},
-                {longAudioPath + "x", AudioPathFile()}};
+        demo = {
+            {"good.spt", goodScript},
+            {"broken.spt", brokenScript},
+            {"nosource.spt", std::string("RIFF\x14\0\0\0DMSCschd\x08", 17) + std::string(11, '\0')},
+            {"notes.txt", "Sub Start\nEnd Sub\n"},
+            {longScript, goodScript},
+            {"path.aud", AudioPathFile()},
+            {"junk.aud", "RIFF\x04\0\0\0WAVE"},
+            {longAudioPath, AudioPathFile()},
+            {longAudioPath + "x", AudioPathFile()}};
         for (auto& file : demo) {
             file.first = "RuntimeFiles\\" + file.first;
         }
@@ -137,9 +139,9 @@ GeneratedDemo GenerateDemo(uint32_t seed, const std::string& goodScript,
     }
 
     std::vector<std::string> items;
-    const std::string scripts[] = {
-        "good.spt", "GOOD.SPT", "broken.spt",     "notes.txt",
-        "gone.spt", longScript, longScript + "x", longScript + "xButton"};
+    const std::string scripts[] = {"good.spt",     "GOOD.SPT",       "broken.spt",
+                                   "nosource.spt", "notes.txt",      "gone.spt",
+                                   longScript,     longScript + "x", longScript + "xButton"};
     items.push_back(Key(dice, "ScriptFileName") + " " + dice.Pick(scripts));
     if (dice.OneIn(3)) {
         const std::string paths[] = {"path.aud", "gone.aud", "junk.aud", longAudioPath,

@@ -1,7 +1,7 @@
 // Demo folders made from a seed, full of what authors get wrong: values at and past their
 // limits, sections cut short or stopped by the end of the text, full tables, End Ini or none,
 // CR LF and Ctrl-Z; and RuntimeFiles with or without a script that compiles, one that does not,
-// an audiopath file, and names at and past their limits. The same seed gives the same folder.
+// one without source, an audiopath file, names at and past their limits. Same seed, same folder.
 #pragma once
 
 #include <cstdint>

@@ -87,7 +87,7 @@ void DemoFolder::Write(const std::string& relativeName, const std::string& conte
 }
 
 void DemoFolder::WriteEmptyScript(const std::string& relativeName) const {
-    static const char kScript[] = "RIFF\x10\0\0\0DMSCschd\x08\0\0\0\0\0\0\0\0\0\0\0";
+    static const char kScript[] = "RIFF\x14\0\0\0DMSCschd\x08\0\0\0\0\0\0\0\0\0\0\0";
     Write(relativeName, std::string(kScript, sizeof kScript - 1));
 }
 

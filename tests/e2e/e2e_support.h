@@ -28,7 +28,7 @@ public:
     DemoFolder& operator=(const DemoFolder&) = delete;
     // Writes `content` byte for byte, making the folders it needs.
     void Write(const std::string& relativeName, const std::string& content) const;
-    // The smallest script file Wine's own script object loads (it runs nothing).
+    // A script file without source: Wine's own script object loads it, the stand-in refuses it.
     void WriteEmptyScript(const std::string& relativeName = "RuntimeFiles\\e2e.spt") const;
     void Keep() { keep_ = true; }  // left behind for reading, not removed
     const std::string& Path() const { return path_; }

@@ -65,7 +65,7 @@ TEST(Preview, DrawsEveryControlWhereTheRealWindowHasIt) {
             harpixCheckPath,
             "harpix-check.exe --preview \"" + folder.Path() + "\\Harpix.ini\" \"" + svgPath + "\"",
             folder.Path());
-        // 1 says there are warnings (the script here is an empty file); 2 would be no picture.
+        // 1 says there are warnings (the script here has no source); 2 would be no picture.
         ASSERT_LE(check.ExitCode(), 1u);
         const Rectangles drawn = FromSvg(ReadFileBytes(svgPath));
         ASSERT_FALSE(drawn.empty()) << "no control in the preview";

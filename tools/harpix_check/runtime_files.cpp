@@ -142,3 +142,8 @@ std::string FindRuntimeFile(const std::string& folder, const std::string& name) 
 }
 
 #endif
+
+bool ReadRuntimeFile(const std::string& folder, const std::string& name, std::string& bytes) {
+    const std::string path = FindRuntimeFile(folder, name);
+    return !path.empty() && ReadFileBytes(path, bytes);
+}

@@ -21,3 +21,6 @@ std::string FolderOf(const std::string& path);
 // without regard to case, trailing blanks and dots of the file's name do not count, nor one
 // trailing dot of a folder's, and "." and ".." are the folders they are.
 std::string FindRuntimeFile(const std::string& folder, const std::string& name);
+
+// The bytes of `name` in that RuntimeFiles folder; false when it is not there or cannot be read.
+bool ReadRuntimeFile(const std::string& folder, const std::string& name, std::string& bytes);

@@ -1,5 +1,5 @@
-// The script check: the script file's own source text, compiled as the stand-in engine does,
-// gives the routines and variables it defines.
+// The script check: why the stand-in engine refuses the script file, from the verdict the
+// start-up prediction also goes by, and the routines and variables its source defines.
 #include "script_findings.h"
 
 #include <cstring>
@@ -10,9 +10,8 @@
 #include "object_records.h"
 #include "quoted_text.h"
 #include "runtime_files.h"
-#include "script_compiler.h"
-#include "script_file.h"
 #include "script_text.h"
+#include "start_up_prediction.h"
 #include "window_geometry.h"
 
 namespace {
@@ -24,11 +23,6 @@ std::string ScriptLoadFailed() {
 // "RuntimeFiles\<name>", as the description file would name the file.
 std::string InRuntimeFiles(const std::string& name) {
     return Quoted(std::string(kRuntimeFilesFolder) + "\\" + name);
-}
-
-bool ReadRuntimeFile(const std::string& folder, const std::string& name, std::string& bytes) {
-    const std::string path = FindRuntimeFile(folder, name);
-    return !path.empty() && ReadFileBytes(path, bytes);
 }
 
 int32_t SettingAt(const ReadingAnalysis& reading, const char* key) {
@@ -132,42 +126,44 @@ void FindScriptProblems(const ReadingAnalysis& reading, const std::string& folde
                                 "...\" and exit"});
     }
     const int32_t at = SettingAt(reading, "ScriptFileName");
-    const std::string name = demoSettings.ScriptFileName;
-    if (name.empty()) {
-        findings.push_back(
-            {at, Severity::Warning, std::string("no ScriptFileName: ") + ScriptLoadFailed()});
-        return;
-    }
-    if (!ReadRuntimeFile(folder, name, bytes)) {
-        findings.push_back(
-            {at, Severity::Warning,
-             "the script file " + InRuntimeFiles(name) + " is missing: " + ScriptLoadFailed()});
-        return;
-    }
-    ScriptFile file;
-    const ScriptFileFault fault =
-        ReadScriptFile(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size(), file);
-    if (fault == ScriptFileFault::SourceByReference || fault == ScriptFileFault::NoSource) {
-        findings.push_back({at, Severity::Note,
-                            "the script file carries no source text: its names are not checked"});
-        return;
-    }
-    if (fault != ScriptFileFault::None) {
-        findings.push_back({at, Severity::Warning,
-                            InRuntimeFiles(name) + " is no script file (" +
-                                DescribeScriptFileFault(fault) + "): " + ScriptLoadFailed()});
-        return;
-    }
-    Program program;
-    ScriptError error;
-    if (!CompileScriptFile(file, program, error)) {
-        findings.push_back({at, Severity::Warning,
-                            "the script does not compile (line " + std::to_string(error.line) +
-                                ", column " + std::to_string(error.column + 1) + ": " +
-                                error.description + "): Wine's stand-in engine will not load it"});
-        if (program.routines.empty() && program.globals.empty()) {
+    const std::string name = InRuntimeFiles(demoSettings.ScriptFileName);
+    const ScriptLoadVerdict load = JudgeScriptLoad(folder);
+    switch (load.outcome) {
+        case ScriptLoad::NoName:
+            findings.push_back(
+                {at, Severity::Warning, std::string("no ScriptFileName: ") + ScriptLoadFailed()});
             return;
-        }
+        case ScriptLoad::Missing:
+            findings.push_back({at, Severity::Warning,
+                                "the script file " + name + " is missing: " + ScriptLoadFailed()});
+            return;
+        case ScriptLoad::NotAScript:
+        case ScriptLoad::NoSource:
+            findings.push_back({at, Severity::Warning,
+                                (load.outcome == ScriptLoad::NoSource
+                                     ? "the script file " + name + " cannot be loaded ("
+                                     : name + " is no script file (") +
+                                    DescribeScriptFileFault(load.fault) +
+                                    "): " + ScriptLoadFailed()});
+            return;
+        case ScriptLoad::Language:
+            findings.push_back({at, Severity::Warning,
+                                "the script's language, " + Quoted(ToUtf8(load.file.language)) +
+                                    ", is neither AudioVBScript nor VBScript: Wine's stand-in "
+                                    "engine will not load it"});
+            return;
+        case ScriptLoad::DoesNotCompile:
+            findings.push_back(
+                {at, Severity::Warning,
+                 "the script does not compile (line " + std::to_string(load.error.line) +
+                     ", column " + std::to_string(load.error.column + 1) + ": " +
+                     load.error.description + "): Wine's stand-in engine will not load it"});
+            if (load.program.routines.empty() && load.program.globals.empty()) {
+                return;
+            }
+            break;
+        case ScriptLoad::Loaded:
+            break;
     }
-    CheckNames(reading, program, findings);
+    CheckNames(reading, load.program, findings);
 }

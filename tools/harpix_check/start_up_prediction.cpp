@@ -7,15 +7,8 @@
 #include "demo_settings.h"
 #include "json_text.h"
 #include "runtime_files.h"
-#include "script_compiler.h"
-#include "script_file.h"
 
 namespace {
-
-bool ReadRuntimeFile(const std::string& folder, const char* name, std::string& bytes) {
-    const std::string path = FindRuntimeFile(folder, name);
-    return !path.empty() && ReadFileBytes(path, bytes);
-}
 
 // A name too long for the engine's path buffer is refused; otherwise DirectMusic's loader must
 // find the file and take it as an audiopath configuration, a RIFF form 'DMAP'.
@@ -30,31 +23,13 @@ bool AudioPathStarts(const std::string& folder) {
            bytes.compare(8, 4, "DMAP") == 0;
 }
 
-// The stand-in engine loads a well-formed script file (Load) and compiles its source (Init).
-bool ScriptLoads(const std::string& folder) {
-    std::string bytes;
-    if (demoSettings.ScriptFileName[0] == '\0' ||
-        !ReadRuntimeFile(folder, demoSettings.ScriptFileName, bytes)) {
-        return false;
-    }
-    ScriptFile file;
-    if (ReadScriptFile(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size(), file) !=
-            ScriptFileFault::None ||
-        !ScriptLanguageSupported(file.language)) {
-        return false;
-    }
-    Program program;
-    ScriptError error;
-    return CompileScriptFile(file, program, error);
-}
-
 }  // namespace
 
 StartUpPrediction PredictStartUp(const std::string& folder) {
     StartUpPrediction prediction;
     if (!AudioPathStarts(folder)) {
         prediction.failure = kInitializeFailedMessage;
-    } else if (!ScriptLoads(folder)) {
+    } else if (JudgeScriptLoad(folder).outcome != ScriptLoad::Loaded) {
         prediction.failure = kScriptLoadFailedMessage;
     }
     // The window destroys itself from inside its creation: the process ends with 0 all the same.
@@ -78,4 +53,32 @@ std::string StartUpAsJson(const StartUpPrediction& prediction) {
         out += '}';
     }
     return out + '}';
+}
+
+ScriptLoadVerdict JudgeScriptLoad(const std::string& folder) {
+    ScriptLoadVerdict verdict;
+    std::string bytes;
+    if (demoSettings.ScriptFileName[0] == '\0') {
+        return verdict;
+    }
+    verdict.outcome = ScriptLoad::Missing;
+    if (!ReadRuntimeFile(folder, demoSettings.ScriptFileName, bytes)) {
+        return verdict;
+    }
+    verdict.fault =
+        ReadScriptFile(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size(), verdict.file);
+    // Load takes only a file with its source inside it.
+    if (verdict.fault == ScriptFileFault::SourceByReference ||
+        verdict.fault == ScriptFileFault::NoSource) {
+        verdict.outcome = ScriptLoad::NoSource;
+    } else if (verdict.fault != ScriptFileFault::None) {
+        verdict.outcome = ScriptLoad::NotAScript;
+    } else if (!ScriptLanguageSupported(verdict.file.language)) {
+        verdict.outcome = ScriptLoad::Language;
+    } else {
+        verdict.outcome = CompileScriptFile(verdict.file, verdict.program, verdict.error)
+                              ? ScriptLoad::Loaded
+                              : ScriptLoad::DoesNotCompile;
+    }
+    return verdict;
 }

@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "script_compiler.h"
+
 struct StartUpPrediction {
     bool mainWindow = true;
     int exitCode = 0;  // once the main window, if any, is closed
@@ -19,3 +21,17 @@ StartUpPrediction PredictStartUp(const std::string& folder);
 
 // `"startUp": {...}`, one line, as harpix-check's JSON holds it.
 std::string StartUpAsJson(const StartUpPrediction& prediction);
+
+// How the stand-in engine takes the ScriptFileName: the first step that refuses it (the loader
+// finds the file, Load reads it, Init checks its language and compiles it), or Loaded. Every
+// refusal ends start-up with the script's box; --explain says why from the same verdict.
+enum class ScriptLoad { Loaded, NoName, Missing, NotAScript, NoSource, Language, DoesNotCompile };
+
+struct ScriptLoadVerdict {
+    ScriptLoad outcome = ScriptLoad::NoName;
+    ScriptFileFault fault = ScriptFileFault::None;  // what NotAScript and NoSource found
+    ScriptFile file;
+    Program program;    // as far as it compiled
+    ScriptError error;  // where and why it did not
+};
+ScriptLoadVerdict JudgeScriptLoad(const std::string& folder);
