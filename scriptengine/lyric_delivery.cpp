@@ -58,15 +58,15 @@ void WaitServingSentMessages(HANDLE handle) {
 LyricDelivery* LyricDelivery::Start(IDirectMusicPerformance* performance) {
     LyricDelivery* delivery = new LyricDelivery(performance);
     if (delivery->wake == nullptr) {
-        delivery->Release();
+        delivery->LetGo();
         return nullptr;
     }
     // The thread's own reference, given back when it ends.
-    delivery->AddRef();
+    delivery->Hold();
     delivery->thread = CreateThread(nullptr, 0, ThreadMain, delivery, 0, &delivery->threadId);
     if (delivery->thread == nullptr) {
-        delivery->Release();
-        delivery->Release();
+        delivery->LetGo();
+        delivery->LetGo();
         return nullptr;
     }
     return delivery;
@@ -89,11 +89,11 @@ LyricDelivery::~LyricDelivery() {
     performance->Release();
 }
 
-void LyricDelivery::AddRef() {
+void LyricDelivery::Hold() {
     InterlockedIncrement(&refCount);
 }
 
-void LyricDelivery::Release() {
+void LyricDelivery::LetGo() {
     LONG ref = InterlockedDecrement(&refCount);
     if (ref == 0) {
         delete this;
@@ -108,7 +108,7 @@ void LyricDelivery::Send(const std::u16string& text) {
     SetEvent(wake);
 }
 
-void LyricDelivery::Stop() {
+void LyricDelivery::ShutDown() {
     {
         LockHolder hold(lock);
         stopping = true;
@@ -120,7 +120,7 @@ void LyricDelivery::Stop() {
     if (GetCurrentThreadId() != threadId) {
         WaitServingSentMessages(thread);
     }
-    Release();
+    LetGo();
 }
 
 bool LyricDelivery::Stopping() {
@@ -140,7 +140,7 @@ DWORD WINAPI LyricDelivery::ThreadMain(void* self) {
     if (SUCCEEDED(com)) {
         CoUninitialize();
     }
-    delivery->Release();
+    delivery->LetGo();
     if (module != nullptr) {
         FreeLibraryAndExitThread(module, 0);
     }

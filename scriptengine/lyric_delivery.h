@@ -10,7 +10,7 @@
 // addressing is done here rather than left to the graph. The tools are called with the
 // performance's lock held (see performance_lock.h).
 //
-// Stop ends delivery: lyrics not yet handed over are dropped, and it returns once the thread
+// ShutDown ends delivery: lyrics not yet handed over are dropped, and it returns once the thread
 // has ended. A tool may be blocked meanwhile in SendMessageA towards a window of the stopping
 // thread (Harpix's posts and never waits, but any tool may send), so the wait serves the
 // messages sent to the stopping thread; otherwise the two threads would wait for each other
@@ -33,7 +33,7 @@ public:
     void Send(const std::u16string& text);
 
     // See above. The object must not be used afterwards.
-    void Stop();
+    void ShutDown();
 
     LyricDelivery(const LyricDelivery&) = delete;
     LyricDelivery& operator=(const LyricDelivery&) = delete;
@@ -43,8 +43,8 @@ private:
     ~LyricDelivery();
     // Two owners, the script and the thread: whichever lets go last deletes the object, so
     // that a script released on the delivery thread itself is still safe.
-    void AddRef();
-    void Release();
+    void Hold();
+    void LetGo();
 
     static DWORD WINAPI ThreadMain(void* self);
     void Run();
@@ -61,7 +61,7 @@ private:
     CRITICAL_SECTION lock;  // guards pending and stopping
     std::deque<std::u16string> pending;
     bool stopping = false;
-    HANDLE wake = nullptr;  // auto-reset: set when a lyric is queued or Stop is called
+    HANDLE wake = nullptr;  // auto-reset: set when a lyric is queued or ShutDown is called
     HANDLE thread = nullptr;
     DWORD threadId = 0;
 };

@@ -46,7 +46,7 @@ void ScriptObject::Uninitialize() {
     // Outside the lock: a tool that sends to this thread's windows during a delivery needs this
     // thread to serve it (see LyricDelivery), and one that calls the script must find it free.
     if (stopping != nullptr) {
-        stopping->Stop();
+        stopping->ShutDown();
     }
     if (released != nullptr) {
         released->Release();
