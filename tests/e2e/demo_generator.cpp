@@ -125,6 +125,7 @@ GeneratedDemo GenerateDemo(uint32_t seed, const std::string& goodScript,
             {longScript, goodScript},
             {"path.aud", AudioPathFile()},
             {"junk.aud", "RIFF\x04\0\0\0WAVE"},
+            {"cut.aud", "RIFF\x0C" + AudioPathFile().substr(5)},  // ends inside its guid chunk
             {longAudioPath, AudioPathFile()},
             {longAudioPath + "x", AudioPathFile()}};
         for (auto& file : demo) {
@@ -144,8 +145,8 @@ GeneratedDemo GenerateDemo(uint32_t seed, const std::string& goodScript,
                                    longScript,     longScript + "x", longScript + "xButton"};
     items.push_back(Key(dice, "ScriptFileName") + " " + dice.Pick(scripts));
     if (dice.OneIn(3)) {
-        const std::string paths[] = {"path.aud", "gone.aud", "junk.aud", longAudioPath,
-                                     longAudioPath + "x"};
+        const std::string paths[] = {"path.aud", "gone.aud",    "junk.aud",
+                                     "cut.aud",  longAudioPath, longAudioPath + "x"};
         items.push_back(Key(dice, "AudioPathFileName") + " " + dice.Pick(paths));
     }
     items.push_back(Key(dice, "Title") + (dice.OneIn(8) ? "\n" : " ") + NearLimit(dice, 48, 't'));

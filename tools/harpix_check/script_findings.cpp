@@ -98,33 +98,42 @@ void CheckNames(const ReadingAnalysis& reading, const Program& program, Findings
     }
 }
 
-}  // namespace
-
-void FindScriptProblems(const ReadingAnalysis& reading, const std::string& folder,
-                        Findings& findings) {
-    std::string bytes;
-    const size_t audioPathLength = std::strlen(demoSettings.AudioPathFileName);
-    if (audioPathLength > kLongestAudioPathFileName) {
+void FindAudioPathProblems(const ReadingAnalysis& reading, const std::string& folder,
+                           Findings& findings) {
+    const AudioPathVerdict audioPath = JudgeAudioPath(folder);
+    const int32_t at = SettingAt(reading, "AudioPathFileName");
+    const std::string name = InRuntimeFiles(demoSettings.AudioPathFileName);
+    if (audioPath.outcome == AudioPathLoad::TooLong) {
         // Refused before the file is looked for: the message box shows whether it exists or not.
-        const int32_t at = SettingAt(reading, "AudioPathFileName");
         findings.push_back({at, Severity::Message, kInitializeFailedMessage});
         findings.push_back({at, Severity::Note,
-                            "the AudioPathFileName is " + std::to_string(audioPathLength) +
+                            "the AudioPathFileName is " +
+                                std::to_string(std::strlen(demoSettings.AudioPathFileName)) +
                                 " characters long, and Harpix refuses one longer than " +
                                 std::to_string(kLongestAudioPathFileName) +
                                 ": it opens the file as " +
                                 Quoted(std::string(kRuntimeFilesFolder) + "\\") +
                                 " and the name, in a path of at most " +
                                 std::to_string(kAudioPathBufferSize - 1) + " characters"});
-    } else if (audioPathLength > 0 &&
-               !ReadRuntimeFile(folder, demoSettings.AudioPathFileName, bytes)) {
-        findings.push_back({SettingAt(reading, "AudioPathFileName"), Severity::Warning,
-                            "the audiopath file " + InRuntimeFiles(demoSettings.AudioPathFileName) +
-                                " is missing: Harpix will show \"" +
-                                std::string(kInitializeFailedMessage,
-                                            std::strcspn(kInitializeFailedMessage, ".")) +
-                                "...\" and exit"});
+    } else if (audioPath.outcome == AudioPathLoad::Missing ||
+               audioPath.outcome == AudioPathLoad::NotAnAudioPath) {
+        findings.push_back(
+            {at, Severity::Warning,
+             (audioPath.outcome == AudioPathLoad::Missing
+                  ? "the audiopath file " + name + " is missing"
+                  : name + " is no audiopath configuration (" + audioPath.fault + ")") +
+                 ": Harpix will show \"" +
+                 std::string(kInitializeFailedMessage,
+                             std::strcspn(kInitializeFailedMessage, ".")) +
+                 "...\" and exit"});
     }
+}
+
+}  // namespace
+
+void FindScriptProblems(const ReadingAnalysis& reading, const std::string& folder,
+                        Findings& findings) {
+    FindAudioPathProblems(reading, folder, findings);
     const int32_t at = SettingAt(reading, "ScriptFileName");
     const std::string name = InRuntimeFiles(demoSettings.ScriptFileName);
     const ScriptLoadVerdict load = JudgeScriptLoad(folder);

@@ -6,28 +6,14 @@
 #include "demo_layout.h"
 #include "demo_settings.h"
 #include "json_text.h"
+#include "quoted_text.h"
+#include "riff_reader.h"
 #include "runtime_files.h"
-
-namespace {
-
-// A name too long for the engine's path buffer is refused; otherwise DirectMusic's loader must
-// find the file and take it as an audiopath configuration, a RIFF form 'DMAP'.
-bool AudioPathStarts(const std::string& folder) {
-    const char* name = demoSettings.AudioPathFileName;
-    if (name[0] == '\0') {
-        return true;
-    }
-    std::string bytes;
-    return std::strlen(name) <= kLongestAudioPathFileName && ReadRuntimeFile(folder, name, bytes) &&
-           bytes.size() >= 12 && bytes.compare(0, 4, "RIFF") == 0 &&
-           bytes.compare(8, 4, "DMAP") == 0;
-}
-
-}  // namespace
 
 StartUpPrediction PredictStartUp(const std::string& folder) {
     StartUpPrediction prediction;
-    if (!AudioPathStarts(folder)) {
+    const AudioPathLoad audioPath = JudgeAudioPath(folder).outcome;
+    if (audioPath != AudioPathLoad::NoName && audioPath != AudioPathLoad::Usable) {
         prediction.failure = kInitializeFailedMessage;
     } else if (JudgeScriptLoad(folder).outcome != ScriptLoad::Loaded) {
         prediction.failure = kScriptLoadFailedMessage;
@@ -79,6 +65,44 @@ ScriptLoadVerdict JudgeScriptLoad(const std::string& folder) {
         verdict.outcome = CompileScriptFile(verdict.file, verdict.program, verdict.error)
                               ? ScriptLoad::Loaded
                               : ScriptLoad::DoesNotCompile;
+    }
+    return verdict;
+}
+
+AudioPathVerdict JudgeAudioPath(const std::string& folder) {
+    AudioPathVerdict verdict;
+    const char* name = demoSettings.AudioPathFileName;
+    std::string bytes;
+    if (name[0] == '\0') {
+        return verdict;
+    }
+    verdict.outcome = AudioPathLoad::TooLong;
+    if (std::strlen(name) > kLongestAudioPathFileName) {
+        return verdict;
+    }
+    verdict.outcome = AudioPathLoad::Missing;
+    if (!ReadRuntimeFile(folder, name, bytes)) {
+        return verdict;
+    }
+    // Wine's DirectMusic takes a RIFF form 'DMAP' whose chunks lie inside it, pad bytes and all,
+    // whatever follows the form. It looks no deeper: a chunk or a list may hold anything.
+    verdict.outcome = AudioPathLoad::NotAnAudioPath;
+    RiffReader file(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
+    RiffChunk form, chunk;
+    RiffStatus status = RiffStatus::Chunk;
+    if (bytes.compare(0, 4, "RIFF") != 0 || file.Next(form) != RiffStatus::Chunk) {
+        verdict.fault = "no RIFF file, or one cut short";
+    } else if (form.listType != FourCc('D', 'M', 'A', 'P')) {
+        verdict.fault = "a RIFF form " + Quoted(bytes.substr(8, 4)) + ", not 'DMAP'";
+    } else {
+        for (RiffReader inside(form); status == RiffStatus::Chunk;) {
+            status = inside.Next(chunk);
+        }
+        if (status == RiffStatus::End) {
+            verdict.outcome = AudioPathLoad::Usable;
+        } else {
+            verdict.fault = "a chunk of its form is cut short";
+        }
     }
     return verdict;
 }

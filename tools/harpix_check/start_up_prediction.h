@@ -35,3 +35,14 @@ struct ScriptLoadVerdict {
     ScriptError error;  // where and why it did not
 };
 ScriptLoadVerdict JudgeScriptLoad(const std::string& folder);
+
+// How the engine takes the AudioPathFileName: none (the standard audiopath), too long for its
+// path buffer, not found, not taken by Wine's DirectMusic, or taken. Every refusal ends
+// start-up with the initialisation box; --explain says why from the same verdict.
+enum class AudioPathLoad { NoName, TooLong, Missing, NotAnAudioPath, Usable };
+
+struct AudioPathVerdict {
+    AudioPathLoad outcome = AudioPathLoad::NoName;
+    std::string fault;  // what NotAnAudioPath found, e.g. "a RIFF form 'WAVE', not 'DMAP'"
+};
+AudioPathVerdict JudgeAudioPath(const std::string& folder);
