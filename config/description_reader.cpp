@@ -39,8 +39,9 @@ int32_t RoomBeforeLimit(int32_t position) {
 
 // Copies a run the scan found into a field with `room` bytes. Most runs are a few characters,
 // for which a call of memcpy cost more than the copy: where the field and the text have 16 bytes
-// of room, one move of 16 copies the run and what follows it, which the caller's terminator or
-// later reads overwrite; otherwise two overlapping moves of a fixed size do it.
+// of room, one move of 16 copies the run and what follows it, which lies past the terminator the
+// caller writes and so is never read as the field's value; otherwise two overlapping moves of a
+// fixed size do it.
 inline __attribute__((always_inline)) void CopyRun(char* to, const char* from, int32_t count,
                                                    int32_t room) {
     const size_t n = static_cast<size_t>(count);
