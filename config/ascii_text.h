@@ -28,33 +28,29 @@ inline bool EqualsIgnoringCase(const char* text, const char* key) {
     return FoldAscii(*text) == FoldAscii(*key);
 }
 
-// The first eight characters of a word of `length`, the letters A to Z folded, as one number:
-// words whose numbers differ are different keys, whatever their case. `word` must have eight
-// readable bytes (the reader's word buffer has); those past `length` do not count.
-inline uint64_t FoldedPrefix(const char* word, int32_t length) {
-    constexpr uint64_t kOnes = 0x0101010101010101u;
+// The first eight characters of a word of `length`, each with its case bit (0x20) set, as one
+// number; the bytes past `length` are zero. A word spells a key of letters in some letter case
+// exactly when their numbers agree, and for a key of more than eight letters the rest agrees
+// too: setting that bit gives the same byte only for a letter's capital and small form.
+// `word` must have eight readable bytes (the reader's word buffer has).
+inline uint64_t CaselessPrefix(const char* word, int32_t length) {
     uint64_t bytes;
     std::memcpy(&bytes, word, sizeof bytes);
 #if defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_BIG_ENDIAN__
     bytes = __builtin_bswap64(bytes);  // the word's first character in the lowest byte
 #endif
+    bytes |= 0x2020202020202020u;
     if (length < 8) {
         bytes &= ~(~uint64_t{0} << (8 * (length > 0 ? length : 0)));
     }
-    // A byte is a capital when, with its top bit clear, it is at least 'A' and not above 'Z':
-    // each sum sets the byte's top bit without carrying into the next byte.
-    const uint64_t low = bytes & (0x7f * kOnes);
-    const uint64_t atLeastA = low + (0x80 - 'A') * kOnes;
-    const uint64_t aboveZ = low + (0x80 - 'Z' - 1) * kOnes;
-    const uint64_t capitals = atLeastA & ~aboveZ & ~bytes & (0x80 * kOnes);
-    return bytes | (capitals >> 2);  // 0x20 turns 'A' to 'Z' into 'a' to 'z'
+    return bytes;
 }
 
-// What FoldedPrefix gives for a key's spelling, worked out when the key tables are compiled.
-constexpr uint64_t FoldedPrefixOf(const char* key) {
+// What CaselessPrefix gives for a key's spelling, worked out when the key tables are compiled.
+constexpr uint64_t CaselessPrefixOf(const char* key) {
     uint64_t prefix = 0;
     for (int i = 0; i < 8 && key[i] != '\0'; ++i) {
-        prefix |= static_cast<uint64_t>(static_cast<unsigned char>(FoldAscii(key[i]))) << (8 * i);
+        prefix |= static_cast<uint64_t>(static_cast<unsigned char>(key[i]) | 0x20u) << (8 * i);
     }
     return prefix;
 }

@@ -20,21 +20,21 @@ bool IsSeparator(char c) {
     return c == ' ' || c == '\n';
 }
 
+// Every reader's failure: its message, and the stop. Out of the readers' way, so that their
+// common path makes no call and keeps its values in registers.
+[[gnu::cold, gnu::noinline]] ReadStatus Stop(ReaderMessages& messages, const char* message) {
+    messages.Show(message);
+    return ReadStop;
+}
+
 // Moves one character on; false (with the too-long message) once the limit is reached.
 bool Advance(int32_t& position, ReaderMessages& messages) {
     ++position;
     if (position >= kPositionLimit) {
-        messages.Show(kTooLongMessage);
+        Stop(messages, kTooLongMessage);
         return false;
     }
     return true;
-}
-
-// How many characters a reader at `position` may take before moving on from the last of them
-// reaches the limit. The readers scan up to the smaller of this and the field's room, and only
-// then tell which of the two ended the scan.
-int32_t RoomBeforeLimit(int32_t position) {
-    return position < kPositionLimit - 1 ? kPositionLimit - position : 1;
 }
 
 // Copies a run the scan found into a field with `room` bytes. Most runs are a few characters,
@@ -47,8 +47,14 @@ inline __attribute__((always_inline)) void CopyRun(char* to, const char* from, i
     const size_t n = static_cast<size_t>(count);
     if (n <= 16 && room >= 16 && from + 16 <= descriptionText + sizeof descriptionText) {
         std::memcpy(to, from, 16);
-    } else if (n > 16) {
+    } else if (n > 32) {
         std::memcpy(to, from, n);
+    } else if (n > 16) {
+        char head[16], tail[16];
+        std::memcpy(head, from, 16);
+        std::memcpy(tail, from + n - 16, 16);
+        std::memcpy(to, head, 16);
+        std::memcpy(to + n - 16, tail, 16);
     } else if (n >= 8) {
         uint64_t head, tail;
         std::memcpy(&head, from, 8);
@@ -70,43 +76,104 @@ inline __attribute__((always_inline)) void CopyRun(char* to, const char* from, i
 
 ReadStatus ReadWord(int32_t& position, Word& word, ReaderMessages& messages) {
     char(&token)[kTokenCapacity] = word.text;
-    token[kTokenCapacity - 1] = '\0';
-    word.length = 0;
-    word.prefix = 0;
-    while (descriptionText[position] == '\n') {
-        if (!Advance(position, messages)) {
+    // In a local: the stores through `token` might otherwise change it, for all the compiler
+    // knows, and it would be read again from memory.
+    int32_t at = position;
+    while (descriptionText[at] == '\n') {
+        if (!Advance(at, messages)) {
+            position = at;
+            token[kTokenCapacity - 1] = '\0';
+            word.length = 0;
+            word.prefix = 0;
             return ReadStop;
         }
     }
-    const char* const text = descriptionText + position;
+    position = at;
+    const char* const text = descriptionText + at;
     if (text[0] == '\0') {
         token[0] = '\0';
-        messages.Show(kUnexpectedEndMessage);
-        return ReadStop;
+        word.length = 0;
+        word.prefix = 0;
+        return Stop(messages, kUnexpectedEndMessage);
     }
-    // The first character is taken whatever it is; a separator or the zero byte ends the word.
-    const int32_t room = RoomBeforeLimit(position);
-    const int32_t stop = room < kTokenCapacity - 1 ? room : kTokenCapacity - 1;
-    const int32_t taken = EndOfRun<true>(position + 1, position + stop) - position;
+    // The first character is taken whatever it is; a separator, the zero byte or the limit ends
+    // the word. The readers scan up to the field's room, and only then tell what ended the scan.
+    const int32_t taken = EndOfRun<true>(at + 1, at + kTokenCapacity - 1) - at;
+    if (taken < 1 || taken > kTokenCapacity - 1) {
+        __builtin_unreachable();  // the scan ends after the first character, and by its room
+    }
     CopyRun(token, text, taken, kTokenCapacity);
+    token[taken] = '\0';
     word.length = taken;
     // From the text rather than the copy, which is still being stored.
-    word.prefix = FoldedPrefix(position + 8 <= kDescriptionTextLimit ? text : token, taken);
+    word.prefix = CaselessPrefix(at + 8 <= kDescriptionTextLimit ? text : token, taken);
     if (taken == kTokenCapacity - 1) {
-        position += taken - 1;  // a split word: its 21st character starts the next word
+        position = at + taken - 1;  // a split word: its 21st character starts the next word
         return ReadOk;
     }
-    token[taken] = '\0';
-    position += taken;
-    if (taken == stop) {  // moving on from the last character reached the limit
-        messages.Show(kTooLongMessage);
-        return ReadStop;
+    at += taken;
+    if (at >= kPositionLimit) {  // moving on from the last character reached the limit
+        position = at;
+        return Stop(messages, kTooLongMessage);
     }
     if (text[taken] == '\0') {
-        messages.Show(kUnexpectedEndMessage);
-        return ReadStop;
+        position = at;
+        return Stop(messages, kUnexpectedEndMessage);
     }
-    return Advance(position, messages) ? ReadOk : ReadStop;  // past the separator
+    position = at + 1;  // past the separator
+    return position >= kPositionLimit ? Stop(messages, kTooLongMessage) : ReadOk;
+}
+
+// How the scan of a value line ended, each with the message it shows.
+enum class LineEnd { Read, SizeLimit, UnexpectedEnd, TooLong };
+
+[[gnu::cold, gnu::noinline]] ReadStatus ShowLineEnd(LineEnd end, ReaderMessages& messages) {
+    switch (end) {
+        case LineEnd::SizeLimit:
+            messages.Show(kSizeLimitMessage);
+            return ReadOk;
+        case LineEnd::UnexpectedEnd:
+            return Stop(messages, kUnexpectedEndMessage);
+        case LineEnd::TooLong:
+            return Stop(messages, kTooLongMessage);
+        case LineEnd::Read:
+            break;
+    }
+    return ReadOk;
+}
+
+// The status of a scan that ended so; its callers make it their last call, so that the common
+// path saves no registers for it.
+ReadStatus Finish(LineEnd end, ReaderMessages& messages) {
+    return end == LineEnd::Read ? ReadOk : ShowLineEnd(end, messages);
+}
+
+// The rules of a value line without its copy or its message: the value is the `length`
+// characters of the text at the position on entry, the most a field of `capacity` bytes keeps
+// of them. Inline in each of its few callers, which then keep the length in a register.
+inline __attribute__((always_inline)) LineEnd ScanLine(int32_t& position, int32_t capacity,
+                                                       int32_t& length) {
+    const char* const text = descriptionText + position;
+    // Every character is taken, the zero byte too; a line feed after the first ends the line.
+    if (text[0] == '\0') {
+        length = 0;
+        return LineEnd::UnexpectedEnd;
+    }
+    const int32_t taken = EndOfRun<false>(position + 1, position + capacity - 1) - position;
+    length = taken;
+    position += taken;
+    if (position >= kPositionLimit) {
+        return LineEnd::TooLong;
+    }
+    if (taken < capacity - 1 && text[taken] == '\0') {
+        return LineEnd::UnexpectedEnd;
+    }
+    if (taken == capacity - 1) {
+        length = taken - 1;
+        return LineEnd::SizeLimit;
+    }
+    ++position;  // past the line feed
+    return position >= kPositionLimit ? LineEnd::TooLong : LineEnd::Read;
 }
 
 // `room` is the field's size, at least its capacity; `length` is left with the length of the
@@ -114,38 +181,10 @@ ReadStatus ReadWord(int32_t& position, Word& word, ReaderMessages& messages) {
 ReadStatus ReadLine(int32_t& position, char* field, int32_t capacity, int32_t room, int32_t& length,
                     ReaderMessages& messages) {
     const char* const text = descriptionText + position;
-    // Every character is stored, the zero byte too; a line feed after the first ends the line.
-    if (text[0] == '\0') {
-        field[0] = '\0';
-        length = 0;
-        messages.Show(kUnexpectedEndMessage);
-        return ReadStop;
-    }
-    const int32_t beforeLimit = RoomBeforeLimit(position);
-    const int32_t stop = beforeLimit < capacity - 1 ? beforeLimit : capacity - 1;
-    const int32_t taken = EndOfRun<false>(position + 1, position + stop) - position;
-    CopyRun(field, text, taken, room);
-    length = taken;
-    if (taken < stop && text[taken] == '\0') {
-        field[taken] = '\0';
-        position += taken;
-        messages.Show(kUnexpectedEndMessage);
-        return ReadStop;
-    }
-    position += taken;
-    if (position >= kPositionLimit) {
-        field[taken] = '\0';
-        messages.Show(kTooLongMessage);
-        return ReadStop;
-    }
-    if (taken == capacity - 1) {
-        messages.Show(kSizeLimitMessage);
-        field[taken - 1] = '\0';
-        length = taken - 1;
-        return ReadOk;
-    }
-    field[taken] = '\0';
-    return Advance(position, messages) ? ReadOk : ReadStop;  // past the line feed
+    const LineEnd end = ScanLine(position, capacity, length);
+    CopyRun(field, text, length, room);
+    field[length] = '\0';
+    return Finish(end, messages);
 }
 
 // The observer is told around a call of each reader of its own, so that the program's reading,
@@ -170,13 +209,15 @@ __attribute__((noinline)) ReadStatus ObservedReadValueLine(int32_t& position, ch
     return status;
 }
 
-ReadStatus ReadValueLineInto(int32_t& position, char* field, int32_t capacity, int32_t room,
-                             int32_t& length, ReaderMessages& messages) {
-    if (readerObserver != nullptr) {
-        return ObservedReadValueLine(position, field, capacity, room, length, messages);
-    }
-    return ReadLine(position, field, capacity, room, length, messages);
+// The witness sees the field that the value would be read into, as for any other value line.
+__attribute__((noinline)) ReadStatus ObservedScanLine(int32_t& position, int32_t capacity,
+                                                      int32_t& length, ReaderMessages& messages) {
+    char field[kTextCapacity];
+    return ObservedReadValueLine(position, field, capacity, sizeof field, length, messages);
 }
+
+// Every number's value is read as a field of this size would hold it.
+constexpr int32_t kNumberCapacity = 6;
 
 // ParseNumber of a number's field of `length` (at most 4) characters, the first a digit, read
 // from the text at `from`, four characters at a time: the text is long written, while reading
@@ -202,6 +243,43 @@ int32_t ParseDigits(int32_t from, int32_t length) {
     return static_cast<int32_t>(x);
 }
 
+// Whether the value of `length` characters at `from` is read by ParseDigits: most numbers are
+// digits, read from the text four at a time. A value cut short by the limit may keep five
+// characters, which that would lose one of.
+bool ReadsAsDigits(int32_t from, int32_t length) {
+    return descriptionText[from] >= '0' && descriptionText[from] <= '9' && length <= 4 &&
+           from + 4 <= kDescriptionTextLimit;
+}
+
+// The number of any other value, from the field that holds it, and the status of its scan: the
+// caller's last call, so that its common path saves no registers.
+__attribute__((noinline)) ReadStatus FinishFieldNumber(int32_t from, int32_t length, LineEnd end,
+                                                       int32_t& number, ReaderMessages& messages) {
+    char field[kNumberCapacity];
+    std::memcpy(field, descriptionText + from, static_cast<size_t>(length));
+    field[length] = '\0';
+    number = ParseNumber(field);
+    return Finish(end, messages);
+}
+
+ReadStatus FinishNumber(int32_t from, int32_t length, LineEnd end, int32_t& number,
+                        ReaderMessages& messages) {
+    if (!ReadsAsDigits(from, length)) {
+        return FinishFieldNumber(from, length, end, number, messages);
+    }
+    number = ParseDigits(from, length);
+    return Finish(end, messages);
+}
+
+__attribute__((noinline)) ReadStatus ObservedReadNumber(int32_t& position, int32_t& number,
+                                                        ReaderMessages& messages) {
+    const int32_t from = position;
+    int32_t length = 0;
+    const ReadStatus status = ObservedScanLine(position, kNumberCapacity, length, messages);
+    FinishNumber(from, length, LineEnd::Read, number, messages);
+    return status;
+}
+
 }  // namespace
 
 ReadStatus ReadToken(int32_t& position, Word& word, ReaderMessages& messages) {
@@ -213,25 +291,34 @@ ReadStatus ReadToken(int32_t& position, Word& word, ReaderMessages& messages) {
 
 ReadStatus ReadValueLine(int32_t& position, char* field, int32_t capacity, int32_t& length,
                          ReaderMessages& messages) {
-    return ReadValueLineInto(position, field, capacity, capacity, length, messages);
+    if (readerObserver != nullptr) {
+        return ObservedReadValueLine(position, field, capacity, capacity, length, messages);
+    }
+    return ReadLine(position, field, capacity, capacity, length, messages);
 }
 
 ReadStatus ReadValueLine(int32_t& position, char* field, int32_t capacity,
                          ReaderMessages& messages) {
     int32_t length = 0;
-    return ReadValueLineInto(position, field, capacity, capacity, length, messages);
+    return ReadValueLine(position, field, capacity, length, messages);
+}
+
+ReadStatus ScanValueLine(int32_t& position, int32_t capacity, int32_t& length,
+                         ReaderMessages& messages) {
+    if (readerObserver != nullptr) {
+        return ObservedScanLine(position, capacity, length, messages);
+    }
+    return Finish(ScanLine(position, capacity, length), messages);
 }
 
 ReadStatus ReadNumberValue(int32_t& position, int32_t& number, ReaderMessages& messages) {
+    if (readerObserver != nullptr) {
+        return ObservedReadNumber(position, number, messages);
+    }
     const int32_t from = position;
-    // Room for a fast copy; the value itself is read with a field of 6, as any number is.
-    char field[16] = {};
     int32_t length = 0;
-    const ReadStatus status = ReadValueLineInto(position, field, 6, sizeof field, length, messages);
-    const bool digitFirst = descriptionText[from] >= '0' && descriptionText[from] <= '9';
-    number = digitFirst && from + 4 <= kDescriptionTextLimit ? ParseDigits(from, length)
-                                                             : ParseNumber(field);
-    return status;
+    const LineEnd end = ScanLine(position, kNumberCapacity, length);
+    return FinishNumber(from, length, end, number, messages);
 }
 
 namespace {
@@ -343,7 +430,7 @@ void Interpret(int32_t& position, ReaderMessages& messages) {
 }  // namespace
 
 void InterpretDescriptionText(ReaderMessages& messages) {
-    MarkRunEnds();
+    MarkRunEnds(kPositionLimit);
     int32_t position = 0;
     Interpret(position, messages);
     if (readerObserver != nullptr) {

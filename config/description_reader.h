@@ -19,7 +19,7 @@ constexpr int32_t kTokenCapacity = 22;
 constexpr int32_t kPositionLimit = 9999;
 
 // A word as ReadToken leaves it: its characters, zero-terminated, its length, and its first
-// eight characters folded (FoldedPrefix), by which the keys tell it apart.
+// eight characters as CaselessPrefix gives them, by which the keys tell it apart.
 struct Word {
     char text[kTokenCapacity];
     int32_t length;
@@ -44,6 +44,11 @@ ReadStatus ReadValueLine(int32_t& position, char* field, int32_t capacity,
                          ReaderMessages& messages);
 // The same, leaving the length of the value the field holds in `length`.
 ReadStatus ReadValueLine(int32_t& position, char* field, int32_t capacity, int32_t& length,
+                         ReaderMessages& messages);
+
+// The same rules without the copy: the value is the `length` characters of descriptionText at
+// the position on entry, what a field of `capacity` bytes would hold.
+ReadStatus ScanValueLine(int32_t& position, int32_t capacity, int32_t& length,
                          ReaderMessages& messages);
 
 // Reads a number the way every coordinate and size is read: a value of at most four characters,

@@ -21,13 +21,14 @@ struct KeyName {
         : key(name),
           number(isNumber),
           length(LengthOf(name)),
-          prefix(name != nullptr ? FoldedPrefixOf(name) : 0) {}
+          prefix(name != nullptr ? CaselessPrefixOf(name) : 0) {}
 
     const char* key = nullptr;
     bool number = false;  // its value is read as a number
     // Of `key`: the readers pass over a word of another length without comparing it.
     int32_t length = 0;
-    // Its first eight characters, folded (FoldedPrefix): most words are told apart by it alone.
+    // Its first eight characters with their case bits set (CaselessPrefix): most words are told
+    // apart by it alone. Every key is letters only, which that comparison relies on.
     uint64_t prefix = 0;
 
 private:

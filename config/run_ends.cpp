@@ -47,7 +47,7 @@ bool MarkBlock(const char* text, uint64_t& lineEnds, uint64_t& wordEnds) {
 
 }  // namespace
 
-void MarkRunEnds() {
+void MarkRunEnds(int32_t limit) {
     int32_t word = 0;
     bool more = true;
     // Whole blocks while they lie inside the text; the zero byte at its end stops the pass.
@@ -67,5 +67,9 @@ void MarkRunEnds() {
     for (; word < kRunEndWords; ++word) {
         runEnds.lineEnds[word] = ~uint64_t{0};
         runEnds.wordEnds[word] = ~uint64_t{0};
+    }
+    if (limit >= 0 && limit < 64 * kRunEndWords) {
+        runEnds.lineEnds[limit / 64] |= uint64_t{1} << (limit % 64);
+        runEnds.wordEnds[limit / 64] |= uint64_t{1} << (limit % 64);
     }
 }

@@ -12,15 +12,17 @@
 constexpr int32_t kRunEndWords = (kDescriptionTextLimit + 1 + 63) / 64;
 
 // Bit i of word i / 64 is set where descriptionText[i] ends a line: a line feed or the zero
-// byte. In wordEnds, a space also ends a word. Every bit past the first zero byte is set.
+// byte. In wordEnds, a space also ends a word. Every bit past the first zero byte is set, and so
+// is the bit of the limit position that MarkRunEnds is given: a run that ends there has reached
+// it.
 struct RunEnds {
     uint64_t lineEnds[kRunEndWords];
     uint64_t wordEnds[kRunEndWords];
 };
 extern RunEnds runEnds;
 
-// Fills runEnds from descriptionText as it is now.
-void MarkRunEnds();
+// Fills runEnds from descriptionText as it is now, every run also ending at `limit`.
+void MarkRunEnds(int32_t limit);
 
 // The first index from `from` up to `stop` whose character ends the run (a line feed or the
 // zero byte, or for a word a space too), or `stop`. `from` lies at or before the text's zero

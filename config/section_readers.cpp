@@ -6,6 +6,7 @@
 
 #include "ascii_text.h"
 #include "description_reader.h"
+#include "description_text.h"
 #include "reader_observer.h"
 
 namespace {
@@ -179,11 +180,22 @@ void AppendText(TextBoxText& text, const char* part, size_t partLength, ReaderMe
     }
 }
 
-bool IsEndTextLine(const char* line) {
-    if (line[0] == '\n') {
+// Whether the line's `length` characters are the end line, after a line feed that an empty line
+// before it leaves in front.
+bool IsEndTextLine(const char* line, int32_t length) {
+    if (length > 0 && line[0] == '\n') {
         ++line;
+        --length;
     }
-    return EqualsIgnoringCase(line, kEndTextLine);
+    if (length != sizeof kEndTextLine - 1) {
+        return false;
+    }
+    for (int32_t i = 0; i < length; ++i) {
+        if (FoldAscii(line[i]) != FoldAscii(kEndTextLine[i])) {
+            return false;
+        }
+    }
+    return true;
 }
 
 ReadStatus ReadButton(int32_t& position, ReaderMessages& messages) {
@@ -274,14 +286,15 @@ ReadStatus ReadLyricViewSection(int32_t& position, ReaderMessages& messages) {
 }
 
 ReadStatus ReadMultiLineText(int32_t& position, TextBoxText& text, ReaderMessages& messages) {
-    char line[kTextCapacity];
+    // Each line is taken from the text where it lies, as a line field of kTextCapacity bytes would
+    // hold it.
     for (bool firstLine = true;; firstLine = false) {
-        line[0] = '\0';
+        const char* const line = descriptionText + position;
         int32_t length = 0;
-        if (ReadValueLine(position, line, sizeof line, length, messages) == ReadStop) {
+        if (ScanValueLine(position, kTextCapacity, length, messages) == ReadStop) {
             return ReadStop;
         }
-        if (IsEndTextLine(line)) {
+        if (IsEndTextLine(line, length)) {
             return ReadOk;
         }
         if (!firstLine) {

@@ -1,4 +1,4 @@
-// The reader tells keys apart by a folded eight-character prefix and reads numbers four digits
+// The reader tells keys apart by a caseless eight-character prefix and reads numbers four digits
 // at a time; both must agree with the plain character-by-character rules.
 #include <gtest/gtest.h>
 
@@ -23,18 +23,22 @@ Word WordOf(const std::string& text) {
     Word word{};
     std::memcpy(word.text, text.data(), text.size());
     word.length = static_cast<int32_t>(text.size());
-    word.prefix = FoldedPrefix(word.text, word.length);
+    word.prefix = CaselessPrefix(word.text, word.length);
     return word;
 }
 
-TEST(KeyMatch, FoldedPrefixFoldsExactlyTheCapitalsOfEveryByteAtEveryPlace) {
+TEST(KeyMatch, CaselessPrefixAgreesWithTheKeyExactlyWhenTheWordSpellsIt) {
+    // Every byte at every place of every length, against a key of letters in mixed case.
+    const char key[] = "kEyWoRdS";
     for (int32_t length = 1; length <= 8; ++length) {
+        const std::string kept(key, static_cast<size_t>(length));
         for (int32_t at = 0; at < length; ++at) {
             for (int byte = 1; byte < 256; ++byte) {
                 char word[kTokenCapacity] = "kEyWoRdS-AND-MORE";
                 word[at] = static_cast<char>(byte);
-                std::string kept(word, static_cast<size_t>(length));
-                ASSERT_EQ(FoldedPrefix(word, length), FoldedPrefixOf(kept.c_str()))
+                const std::string spelt(word, static_cast<size_t>(length));
+                ASSERT_EQ(CaselessPrefix(word, length) == CaselessPrefixOf(kept.c_str()),
+                          EqualsIgnoringCase(spelt.c_str(), kept.c_str()))
                     << "byte " << byte << " at " << at << " of " << length;
             }
         }
@@ -56,6 +60,10 @@ TEST(KeyMatch, EveryKeyInAnyCaseAndNoLongerOrShorterWord) {
     for (const KeyName& key : keys) {
         std::string upper = key.key;
         std::string lower = key.key;
+        // The caseless prefix tells only letters apart by their case.
+        for (const char c : upper) {
+            ASSERT_TRUE(std::isalpha(static_cast<unsigned char>(c))) << key.key;
+        }
         for (size_t i = 0; i < upper.size(); ++i) {
             upper[i] = static_cast<char>(std::toupper(static_cast<unsigned char>(upper[i])));
             lower[i] = static_cast<char>(std::tolower(static_cast<unsigned char>(lower[i])));
@@ -72,11 +80,11 @@ TEST(KeyMatch, EveryKeyInAnyCaseAndNoLongerOrShorterWord) {
 
 TEST(NumberValue, ReadsEveryShortValueAsAtoiDoes) {
     // Every value of up to four characters over digits, signs, blanks and letters, each alone on
-    // its line.
-    const char alphabet[] = "0159 +-\tx";
-    const int size = sizeof alphabet - 1;
+    // its line; and of five, which only the limit lets a number keep, over fewer.
     NoMessages messages;
-    for (int length = 1; length <= 4; ++length) {
+    for (int length = 1; length <= 5; ++length) {
+        const std::string alphabet = length < 5 ? "0159 +-\tx" : "09 -x";
+        const int size = static_cast<int>(alphabet.size());
         int combinations = 1;
         for (int i = 0; i < length; ++i) {
             combinations *= size;
@@ -87,14 +95,16 @@ TEST(NumberValue, ReadsEveryShortValueAsAtoiDoes) {
                 value += alphabet[rest % size];
             }
             // Mid-text; at the end of the text, where a stopped section still keeps its record;
-            // and starting three characters before the position limit, which keeps only those.
+            // and starting three or five characters before the position limit, which keeps only
+            // those.
             const std::string key = "LyricView\nTopLeftX ";
             const struct {
                 std::string text;
                 size_t kept;
             } readings[] = {{key + value + "\nTitle t\n", 4},
                             {key + value, 4},
-                            {std::string(kPositionLimit - 3 - key.size(), '\n') + key + value, 3}};
+                            {std::string(kPositionLimit - 3 - key.size(), '\n') + key + value, 3},
+                            {std::string(kPositionLimit - 5 - key.size(), '\n') + key + value, 5}};
             for (const auto& reading : readings) {
                 LoadDescriptionText(reading.text.data(), reading.text.size());
                 InterpretDescriptionText(messages);
