@@ -46,11 +46,15 @@ inline uint64_t CaselessPrefix(const char* word, int32_t length) {
     return bytes;
 }
 
-// What CaselessPrefix gives for a key's spelling, worked out when the key tables are compiled.
-constexpr uint64_t CaselessPrefixOf(const char* key) {
+// What CaselessPrefix gives for a key's spelling from its character `from` on (none when it is
+// shorter), worked out when the key tables are compiled.
+constexpr uint64_t CaselessPrefixOf(const char* key, int from = 0) {
+    for (int i = 0; i < from && *key != '\0'; ++i) {
+        ++key;
+    }
     uint64_t prefix = 0;
-    for (int i = 0; i < 8 && key[i] != '\0'; ++i) {
-        prefix |= static_cast<uint64_t>(static_cast<unsigned char>(key[i]) | 0x20u) << (8 * i);
+    for (int i = 0; i < 8 && *key != '\0'; ++i, ++key) {
+        prefix |= static_cast<uint64_t>(static_cast<unsigned char>(*key) | 0x20u) << (8 * i);
     }
     return prefix;
 }

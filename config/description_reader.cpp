@@ -7,6 +7,7 @@
 #include "ascii_text.h"
 #include "demo_settings.h"
 #include "description_text.h"
+#include "key_index.h"
 #include "object_records.h"
 #include "reader_observer.h"
 #include "run_ends.h"
@@ -74,7 +75,9 @@ inline __attribute__((always_inline)) void CopyRun(char* to, const char* from, i
     }
 }
 
-ReadStatus ReadWord(int32_t& position, Word& word, ReaderMessages& messages) {
+// Inline in ReadToken, the reading's most frequent call.
+inline __attribute__((always_inline)) ReadStatus ReadWord(int32_t& position, Word& word,
+                                                          ReaderMessages& messages) {
     char(&token)[kTokenCapacity] = word.text;
     // In a local: the stores through `token` might otherwise change it, for all the compiler
     // knows, and it would be read again from memory.
@@ -189,16 +192,16 @@ ReadStatus ReadLine(int32_t& position, char* field, int32_t capacity, int32_t ro
 
 // The observer is told around a call of each reader of its own, so that the program's reading,
 // which has none, pays only the test of the pointer.
-__attribute__((noinline)) ReadStatus ObservedReadToken(int32_t& position, Word& word,
+__attribute__((noinline)) ReadResult ObservedReadToken(int32_t position, Word& word,
                                                        ReaderMessages& messages) {
     const int32_t from = position;
     readerObserver->BeginRead();
     const ReadStatus status = ReadWord(position, word, messages);
     readerObserver->WordRead(from, position, word.text, status);
-    return status;
+    return {status, position};
 }
 
-__attribute__((noinline)) ReadStatus ObservedReadValueLine(int32_t& position, char* field,
+__attribute__((noinline)) ReadResult ObservedReadValueLine(int32_t position, char* field,
                                                            int32_t capacity, int32_t room,
                                                            int32_t& length,
                                                            ReaderMessages& messages) {
@@ -206,11 +209,11 @@ __attribute__((noinline)) ReadStatus ObservedReadValueLine(int32_t& position, ch
     readerObserver->BeginRead();
     const ReadStatus status = ReadLine(position, field, capacity, room, length, messages);
     readerObserver->ValueRead(from, position, field, status);
-    return status;
+    return {status, position};
 }
 
 // The witness sees the field that the value would be read into, as for any other value line.
-__attribute__((noinline)) ReadStatus ObservedScanLine(int32_t& position, int32_t capacity,
+__attribute__((noinline)) ReadResult ObservedScanLine(int32_t position, int32_t capacity,
                                                       int32_t& length, ReaderMessages& messages) {
     char field[kTextCapacity];
     return ObservedReadValueLine(position, field, capacity, sizeof field, length, messages);
@@ -271,54 +274,51 @@ ReadStatus FinishNumber(int32_t from, int32_t length, LineEnd end, int32_t& numb
     return Finish(end, messages);
 }
 
-__attribute__((noinline)) ReadStatus ObservedReadNumber(int32_t& position, int32_t& number,
+__attribute__((noinline)) ReadResult ObservedReadNumber(int32_t position, int32_t& number,
                                                         ReaderMessages& messages) {
-    const int32_t from = position;
     int32_t length = 0;
-    const ReadStatus status = ObservedScanLine(position, kNumberCapacity, length, messages);
-    FinishNumber(from, length, LineEnd::Read, number, messages);
-    return status;
+    const ReadResult result = ObservedScanLine(position, kNumberCapacity, length, messages);
+    FinishNumber(position, length, LineEnd::Read, number, messages);
+    return result;
 }
 
 }  // namespace
 
-ReadStatus ReadToken(int32_t& position, Word& word, ReaderMessages& messages) {
+ReadResult ReadTokenAt(int32_t position, Word& word, ReaderMessages& messages) {
     if (readerObserver != nullptr) {
         return ObservedReadToken(position, word, messages);
     }
-    return ReadWord(position, word, messages);
+    const ReadStatus status = ReadWord(position, word, messages);
+    return {status, position};
 }
 
-ReadStatus ReadValueLine(int32_t& position, char* field, int32_t capacity, int32_t& length,
-                         ReaderMessages& messages) {
+ReadResult ReadValueLineAt(int32_t position, char* field, int32_t capacity, int32_t& length,
+                           ReaderMessages& messages) {
     if (readerObserver != nullptr) {
         return ObservedReadValueLine(position, field, capacity, capacity, length, messages);
     }
-    return ReadLine(position, field, capacity, capacity, length, messages);
+    const ReadStatus status = ReadLine(position, field, capacity, capacity, length, messages);
+    return {status, position};
 }
 
-ReadStatus ReadValueLine(int32_t& position, char* field, int32_t capacity,
-                         ReaderMessages& messages) {
-    int32_t length = 0;
-    return ReadValueLine(position, field, capacity, length, messages);
-}
-
-ReadStatus ScanValueLine(int32_t& position, int32_t capacity, int32_t& length,
-                         ReaderMessages& messages) {
+ReadResult ScanValueLineAt(int32_t position, int32_t capacity, int32_t& length,
+                           ReaderMessages& messages) {
     if (readerObserver != nullptr) {
         return ObservedScanLine(position, capacity, length, messages);
     }
-    return Finish(ScanLine(position, capacity, length), messages);
+    const ReadStatus status = Finish(ScanLine(position, capacity, length), messages);
+    return {status, position};
 }
 
-ReadStatus ReadNumberValue(int32_t& position, int32_t& number, ReaderMessages& messages) {
+ReadResult ReadNumberValueAt(int32_t position, int32_t& number, ReaderMessages& messages) {
     if (readerObserver != nullptr) {
         return ObservedReadNumber(position, number, messages);
     }
     const int32_t from = position;
     int32_t length = 0;
     const LineEnd end = ScanLine(position, kNumberCapacity, length);
-    return FinishNumber(from, length, end, number, messages);
+    const ReadStatus status = FinishNumber(from, length, end, number, messages);
+    return {status, position};
 }
 
 namespace {
@@ -402,37 +402,47 @@ constexpr KeyAction kTopLevelKeys[] = {
     {{kSectionKeys[3].keyword, false}, ReadLyricViewSection},
 };
 
+constexpr KeyIndex kTopLevelIndex = KeyIndex::Of(static_cast<int>(std::size(kTopLevelKeys)),
+                                                 [](int i) { return kTopLevelKeys[i].name; });
+static_assert(kTopLevelIndex.found(), "every top-level key needs a slot of its own");
+
 constexpr KeyName kEnd{"End", false};
 
-void Interpret(int32_t& position, ReaderMessages& messages) {
+int32_t Interpret(int32_t position, ReaderMessages& messages) {
     Word word;
     while (position < kDescriptionTextLimit) {
-        if (ReadToken(position, word, messages) == ReadStop) {
-            return;
+        const ReadResult token = ReadTokenAt(position, word, messages);
+        position = token.position;
+        if (token.status == ReadStop) {
+            return position;
         }
         if (IsKey(word, kEnd) && ReadWordAfterEnd(position) == AfterEnd::EndsReading) {
-            return;
+            return position;
         }
-        for (const KeyAction& action : kTopLevelKeys) {
-            if (IsKey(word, action.name)) {
-                if (readerObserver != nullptr) {
-                    readerObserver->KeyMatched(action.name.key);
-                }
-                if (action.read(position, messages) == ReadStop) {
-                    return;
-                }
-                break;
-            }
+        const int candidate = kTopLevelIndex.Candidate(word.prefix);
+        if (candidate < 0 || !IsKey(word, kTopLevelKeys[candidate].name)) {
+            continue;
+        }
+        const KeyAction& action = kTopLevelKeys[candidate];
+        if (readerObserver != nullptr) {
+            readerObserver->KeyMatched(action.name.key);
+        }
+        // The actions move a position in memory, this copy; the loop's stays in a register.
+        int32_t moved = position;
+        const ReadStatus status = action.read(moved, messages);
+        position = moved;
+        if (status == ReadStop) {
+            return position;
         }
     }
+    return position;
 }
 
 }  // namespace
 
 void InterpretDescriptionText(ReaderMessages& messages) {
     MarkRunEnds(kPositionLimit);
-    int32_t position = 0;
-    Interpret(position, messages);
+    const int32_t position = Interpret(0, messages);
     if (readerObserver != nullptr) {
         readerObserver->ReadingEnded(position);
     }

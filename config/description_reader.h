@@ -26,34 +26,73 @@ struct Word {
     uint64_t prefix;
 };
 
-// Whether the word is the key, in any letter case.
+// Whether the word is the key, in any letter case. Below eight characters the prefixes hold the
+// lengths too: no byte of a word is zero once its case bit is set.
 inline bool IsKey(const Word& word, const KeyName& key) {
-    return word.length == key.length && word.prefix == key.prefix &&
-           (key.length <= 8 || EqualsIgnoringCase(word.text + 8, key.key + 8));
+    if (word.prefix != key.prefix) {
+        return false;
+    }
+    if (key.length < 8) {
+        return true;
+    }
+    if (word.length != key.length) {
+        return false;
+    }
+    if (key.length <= 16) {
+        return key.length == 8 || CaselessPrefix(word.text + 8, key.length - 8) == key.rest;
+    }
+    return EqualsIgnoringCase(word.text + 8, key.key + 8);
 }
+
+// What a reader returns: its status and the position it leaves. The readers that take the
+// position by value and return it so are the ones the section readers use, which keep it in a
+// register from one read to the next: through memory, every read first waited for the store of
+// the read before. The forms that take it by reference wrap them.
+struct ReadResult {
+    ReadStatus status;
+    int32_t position;
+};
 
 // Reads the next word of at most 21 characters. Line feeds before it are skipped; its first
 // character is taken whatever it is, and a space or line feed after that ends it and is consumed.
 // A longer word is split: the position stays on its 21st character, which starts the next word.
-ReadStatus ReadToken(int32_t& position, Word& word, ReaderMessages& messages);
+ReadResult ReadTokenAt(int32_t position, Word& word, ReaderMessages& messages);
 
 // Reads the rest of the current line, verbatim, into a field of `capacity` bytes. A value that
 // reaches capacity - 1 characters keeps capacity - 2 of them, drops the next, shows the size-limit
-// message and leaves the rest of the line to the next reader. The field is always terminated.
-ReadStatus ReadValueLine(int32_t& position, char* field, int32_t capacity,
-                         ReaderMessages& messages);
-// The same, leaving the length of the value the field holds in `length`.
-ReadStatus ReadValueLine(int32_t& position, char* field, int32_t capacity, int32_t& length,
-                         ReaderMessages& messages);
+// message and leaves the rest of the line to the next reader. The field is always terminated;
+// `length` is left with the length of the value it holds.
+ReadResult ReadValueLineAt(int32_t position, char* field, int32_t capacity, int32_t& length,
+                           ReaderMessages& messages);
 
 // The same rules without the copy: the value is the `length` characters of descriptionText at
-// the position on entry, what a field of `capacity` bytes would hold.
-ReadStatus ScanValueLine(int32_t& position, int32_t capacity, int32_t& length,
-                         ReaderMessages& messages);
+// `position`, what a field of `capacity` bytes would hold.
+ReadResult ScanValueLineAt(int32_t position, int32_t capacity, int32_t& length,
+                           ReaderMessages& messages);
 
 // Reads a number the way every coordinate and size is read: a value of at most four characters,
 // converted by the atoi rule. On ReadStop `number` holds what was converted from the part read.
-ReadStatus ReadNumberValue(int32_t& position, int32_t& number, ReaderMessages& messages);
+ReadResult ReadNumberValueAt(int32_t position, int32_t& number, ReaderMessages& messages);
+
+// The same readers, moving a position kept in memory.
+inline ReadStatus Moved(int32_t& position, ReadResult result) {
+    position = result.position;
+    return result.status;
+}
+
+inline ReadStatus ReadToken(int32_t& position, Word& word, ReaderMessages& messages) {
+    return Moved(position, ReadTokenAt(position, word, messages));
+}
+
+inline ReadStatus ReadValueLine(int32_t& position, char* field, int32_t capacity,
+                                ReaderMessages& messages) {
+    int32_t length = 0;
+    return Moved(position, ReadValueLineAt(position, field, capacity, length, messages));
+}
+
+inline ReadStatus ReadNumberValue(int32_t& position, int32_t& number, ReaderMessages& messages) {
+    return Moved(position, ReadNumberValueAt(position, number, messages));
+}
 
 // Interprets descriptionText from its start until End Ini, the end of the text, or a stop.
 void InterpretDescriptionText(ReaderMessages& messages);

@@ -21,7 +21,8 @@ struct KeyName {
         : key(name),
           number(isNumber),
           length(LengthOf(name)),
-          prefix(name != nullptr ? CaselessPrefixOf(name) : 0) {}
+          prefix(name != nullptr ? CaselessPrefixOf(name) : 0),
+          rest(name != nullptr ? CaselessPrefixOf(name, 8) : 0) {}
 
     const char* key = nullptr;
     bool number = false;  // its value is read as a number
@@ -30,6 +31,8 @@ struct KeyName {
     // Its first eight characters with their case bits set (CaselessPrefix): most words are told
     // apart by it alone. Every key is letters only, which that comparison relies on.
     uint64_t prefix = 0;
+    // The same of its ninth to sixteenth characters, for a key longer than eight.
+    uint64_t rest = 0;
 
 private:
     static constexpr int32_t LengthOf(const char* name) {

@@ -7,6 +7,7 @@
 #include "ascii_text.h"
 #include "description_reader.h"
 #include "description_text.h"
+#include "key_index.h"
 #include "reader_observer.h"
 
 namespace {
@@ -15,41 +16,61 @@ namespace {
 // the section or the section carries on with what was copied.
 template <typename Target>
 struct SectionKey {
-    ReadStatus (*read)(int32_t& position, Target& target, ReaderMessages& messages);
+    ReadResult (*read)(int32_t position, Target& target, ReaderMessages& messages);
     bool stopsSection;
 };
 
 // Reads the section's key lines. A word that is no key still uses one up, and its value line is
 // then read as words by the following ones. `complete` tells whether each line held a key.
+constexpr KeyIndex IndexOf(SectionKind kind) {
+    const SectionKeys& section = KeysOf(kind);
+    int count = 0;
+    while (section.keys[count].key != nullptr) {
+        ++count;
+    }
+    return KeyIndex::Of(count, [&section](int i) { return section.keys[i]; });
+}
+
+// In SectionKind order.
+constexpr KeyIndex kSectionIndexes[] = {
+    IndexOf(SectionKind::Button), IndexOf(SectionKind::Variable), IndexOf(SectionKind::TextBox),
+    IndexOf(SectionKind::LyricView)};
+static_assert(kSectionIndexes[0].found() && kSectionIndexes[1].found() &&
+                  kSectionIndexes[2].found() && kSectionIndexes[3].found(),
+              "every key of a section needs a slot of its own");
+
 template <typename Target, size_t KeyCount>
-ReadStatus ReadPairs(int32_t& position, Target& target, SectionKind kind,
+ReadResult ReadPairs(int32_t position, Target& target, SectionKind kind,
                      const SectionKey<Target> (&readers)[KeyCount], bool& complete,
                      ReaderMessages& messages) {
     const SectionKeys& section = KeysOf(kind);
+    const KeyIndex& index = kSectionIndexes[static_cast<int>(kind)];
     static_assert(KeyCount < std::size(SectionKeys{}.keys),
                   "a key needs its name and a null after");
     int matches = 0;
     for (int pair = 0; pair < section.keyLines; ++pair) {
         Word word;
-        if (ReadToken(position, word, messages) == ReadStop) {
-            return ReadStop;
+        const ReadResult token = ReadTokenAt(position, word, messages);
+        position = token.position;
+        if (token.status == ReadStop) {
+            return token;
         }
-        for (size_t i = 0; i < KeyCount; ++i) {
-            if (IsKey(word, section.keys[i])) {
-                ++matches;
-                if (readerObserver != nullptr) {
-                    readerObserver->KeyMatched(section.keys[i].key);
-                }
-                if (readers[i].read(position, target, messages) == ReadStop &&
-                    readers[i].stopsSection) {
-                    return ReadStop;
-                }
-                break;
-            }
+        const int i = index.Candidate(word.prefix);
+        if (i < 0 || static_cast<size_t>(i) >= KeyCount || !IsKey(word, section.keys[i])) {
+            continue;
+        }
+        ++matches;
+        if (readerObserver != nullptr) {
+            readerObserver->KeyMatched(section.keys[i].key);
+        }
+        const ReadResult value = readers[i].read(position, target, messages);
+        position = value.position;
+        if (value.status == ReadStop && readers[i].stopsSection) {
+            return value;
         }
     }
     complete = matches >= section.keyLines;
-    return ReadOk;
+    return {ReadOk, position};
 }
 
 // A record's place in its table from the moment its section starts. A section that stops takes
@@ -93,18 +114,21 @@ private:
 };
 
 template <typename Record, int32_t Record::*Field>
-ReadStatus ReadNumberInto(int32_t& position, Record& record, ReaderMessages& messages) {
-    return ReadNumberValue(position, record.*Field, messages);
+ReadResult ReadNumberInto(int32_t position, Record& record, ReaderMessages& messages) {
+    return ReadNumberValueAt(position, record.*Field, messages);
 }
 
 template <typename Record, size_t Capacity, char (Record::*Field)[Capacity]>
-ReadStatus ReadLineInto(int32_t& position, Record& record, ReaderMessages& messages) {
-    return ReadValueLine(position, record.*Field, Capacity, messages);
+ReadResult ReadLineInto(int32_t position, Record& record, ReaderMessages& messages) {
+    int32_t length = 0;
+    return ReadValueLineAt(position, record.*Field, Capacity, length, messages);
 }
 
-ReadStatus ReadNotifyRoutine(int32_t& position, VariableDef& variable, ReaderMessages& messages) {
+ReadResult ReadNotifyRoutine(int32_t position, VariableDef& variable, ReaderMessages& messages) {
     variable.HasNotifyRoutine = 1;
-    return ReadValueLine(position, variable.NotifyRoutine, sizeof variable.NotifyRoutine, messages);
+    int32_t length = 0;
+    return ReadValueLineAt(position, variable.NotifyRoutine, sizeof variable.NotifyRoutine, length,
+                           messages);
 }
 
 // A text box being read: its record and the text that its Text keys build up.
@@ -114,12 +138,13 @@ struct TextBoxReading {
 };
 
 template <int32_t TextBoxDef::*Field>
-ReadStatus ReadTextBoxNumber(int32_t& position, TextBoxReading& reading, ReaderMessages& messages) {
-    return ReadNumberValue(position, reading.box.*Field, messages);
+ReadResult ReadTextBoxNumber(int32_t position, TextBoxReading& reading, ReaderMessages& messages) {
+    return ReadNumberValueAt(position, reading.box.*Field, messages);
 }
 
-ReadStatus ReadTextBoxText(int32_t& position, TextBoxReading& reading, ReaderMessages& messages) {
-    return ReadMultiLineText(position, reading.text, messages);
+ReadResult ReadTextBoxText(int32_t position, TextBoxReading& reading, ReaderMessages& messages) {
+    const ReadStatus status = ReadMultiLineText(position, reading.text, messages);
+    return {status, position};
 }
 
 constexpr bool kStops = true;
@@ -203,10 +228,12 @@ ReadStatus ReadButton(int32_t& position, ReaderMessages& messages) {
     TableEntry<ButtonDef, kMaxButtons> entry(buttons, buttonCount, button);
     // The label's own status is not looked at: a failed read shows its message, and the next
     // word read fails in the same way.
-    ReadValueLine(position, button->Label, sizeof button->Label, messages);
+    int32_t length = 0;
+    const int32_t afterLabel =
+        ReadValueLineAt(position, button->Label, sizeof button->Label, length, messages).position;
     bool complete = false;
-    if (ReadPairs(position, *button, SectionKind::Button, kButtonKeys, complete, messages) ==
-        ReadStop) {
+    if (Moved(position, ReadPairs(afterLabel, *button, SectionKind::Button, kButtonKeys, complete,
+                                  messages)) == ReadStop) {
         return entry.Abandon();
     }
     return entry.Count(complete, kButtonIncompleteMessage, messages);
@@ -215,10 +242,13 @@ ReadStatus ReadButton(int32_t& position, ReaderMessages& messages) {
 ReadStatus ReadVariable(int32_t& position, ReaderMessages& messages) {
     VariableDef* variable = NewVariableDef();
     TableEntry<VariableDef, kMaxVariables> entry(variables, variableCount, variable);
-    ReadValueLine(position, variable->Label, sizeof variable->Label, messages);
+    int32_t length = 0;
+    const int32_t afterLabel =
+        ReadValueLineAt(position, variable->Label, sizeof variable->Label, length, messages)
+            .position;
     bool complete = false;
-    if (ReadPairs(position, *variable, SectionKind::Variable, kVariableKeys, complete, messages) ==
-        ReadStop) {
+    if (Moved(position, ReadPairs(afterLabel, *variable, SectionKind::Variable, kVariableKeys,
+                                  complete, messages)) == ReadStop) {
         return entry.Abandon();
     }
     DeriveLabelGeometry(*variable);
@@ -230,8 +260,8 @@ ReadStatus ReadTextBox(int32_t& position, ReaderMessages& messages) {
     TableEntry<TextBoxDef, kMaxTextBoxes> entry(textBoxes, textBoxCount, textBox);
     TextBoxReading reading{*textBox, {textBox->Text, 0, false}};
     bool complete = false;
-    if (ReadPairs(position, reading, SectionKind::TextBox, kTextBoxKeys, complete, messages) ==
-        ReadStop) {
+    if (Moved(position, ReadPairs(position, reading, SectionKind::TextBox, kTextBoxKeys, complete,
+                                  messages)) == ReadStop) {
         return entry.Abandon();
     }
     return entry.Count(complete, kTextBoxIncompleteMessage, messages);
@@ -243,8 +273,8 @@ ReadStatus ReadLyricView(int32_t& position, ReaderMessages& messages) {
     delete lyricView;
     lyricView = NewLyricViewDef();
     bool complete = false;
-    if (ReadPairs(position, *lyricView, SectionKind::LyricView, kLyricViewKeys, complete,
-                  messages) == ReadStop) {
+    if (Moved(position, ReadPairs(position, *lyricView, SectionKind::LyricView, kLyricViewKeys,
+                                  complete, messages)) == ReadStop) {
         return ReadStop;
     }
     hasLyricView = 1;
@@ -291,7 +321,9 @@ ReadStatus ReadMultiLineText(int32_t& position, TextBoxText& text, ReaderMessage
     for (bool firstLine = true;; firstLine = false) {
         const char* const line = descriptionText + position;
         int32_t length = 0;
-        if (ScanValueLine(position, kTextCapacity, length, messages) == ReadStop) {
+        const ReadResult read = ScanValueLineAt(position, kTextCapacity, length, messages);
+        position = read.position;
+        if (read.status == ReadStop) {
             return ReadStop;
         }
         if (IsEndTextLine(line, length)) {
