@@ -411,9 +411,7 @@ constexpr KeyName kEnd{"End", false};
 int32_t Interpret(int32_t position, ReaderMessages& messages) {
     Word word;
     while (position < kDescriptionTextLimit) {
-        const ReadResult token = ReadTokenAt(position, word, messages);
-        position = token.position;
-        if (token.status == ReadStop) {
+        if (ReadToken(position, word, messages) == ReadStop) {
             return position;
         }
         if (IsKey(word, kEnd) && ReadWordAfterEnd(position) == AfterEnd::EndsReading) {

@@ -44,10 +44,10 @@ inline bool IsKey(const Word& word, const KeyName& key) {
     return EqualsIgnoringCase(word.text + 8, key.key + 8);
 }
 
-// What a reader returns: its status and the position it leaves. The readers that take the
-// position by value and return it so are the ones the section readers use, which keep it in a
-// register from one read to the next: through memory, every read first waited for the store of
-// the read before. The forms that take it by reference wrap them.
+// What a reader returns: its status and the position it leaves. The readers take the position by
+// value and return it so, and the forms that take it by reference are inline: a caller whose
+// position is a local of its own keeps it in a register from one read to the next. Through
+// memory, every read first waited for the store of the read before.
 struct ReadResult {
     ReadStatus status;
     int32_t position;
@@ -74,7 +74,7 @@ ReadResult ScanValueLineAt(int32_t position, int32_t capacity, int32_t& length,
 // converted by the atoi rule. On ReadStop `number` holds what was converted from the part read.
 ReadResult ReadNumberValueAt(int32_t position, int32_t& number, ReaderMessages& messages);
 
-// The same readers, moving a position kept in memory.
+// The same readers, moving the caller's position.
 inline ReadStatus Moved(int32_t& position, ReadResult result) {
     position = result.position;
     return result.status;

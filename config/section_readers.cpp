@@ -50,10 +50,8 @@ ReadResult ReadPairs(int32_t position, Target& target, SectionKind kind,
     int matches = 0;
     for (int pair = 0; pair < section.keyLines; ++pair) {
         Word word;
-        const ReadResult token = ReadTokenAt(position, word, messages);
-        position = token.position;
-        if (token.status == ReadStop) {
-            return token;
+        if (ReadToken(position, word, messages) == ReadStop) {
+            return {ReadStop, position};
         }
         const int i = index.Candidate(word.prefix);
         if (i < 0 || static_cast<size_t>(i) >= KeyCount || !IsKey(word, section.keys[i])) {
@@ -63,10 +61,9 @@ ReadResult ReadPairs(int32_t position, Target& target, SectionKind kind,
         if (readerObserver != nullptr) {
             readerObserver->KeyMatched(section.keys[i].key);
         }
-        const ReadResult value = readers[i].read(position, target, messages);
-        position = value.position;
-        if (value.status == ReadStop && readers[i].stopsSection) {
-            return value;
+        if (Moved(position, readers[i].read(position, target, messages)) == ReadStop &&
+            readers[i].stopsSection) {
+            return {ReadStop, position};
         }
     }
     complete = matches >= section.keyLines;
