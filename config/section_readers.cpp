@@ -20,8 +20,6 @@ struct SectionKey {
     bool stopsSection;
 };
 
-// Reads the section's key lines. A word that is no key still uses one up, and its value line is
-// then read as words by the following ones. `complete` tells whether each line held a key.
 constexpr KeyIndex IndexOf(SectionKind kind) {
     const SectionKeys& section = KeysOf(kind);
     int count = 0;
@@ -39,6 +37,8 @@ static_assert(kSectionIndexes[0].found() && kSectionIndexes[1].found() &&
                   kSectionIndexes[2].found() && kSectionIndexes[3].found(),
               "every key of a section needs a slot of its own");
 
+// Reads the section's key lines. A word that is no key still uses one up, and its value line is
+// then read as words by the following ones. `complete` tells whether each line held a key.
 template <typename Target, size_t KeyCount>
 ReadResult ReadPairs(int32_t position, Target& target, SectionKind kind,
                      const SectionKey<Target> (&readers)[KeyCount], bool& complete,
@@ -225,11 +225,9 @@ ReadStatus ReadButton(int32_t& position, ReaderMessages& messages) {
     TableEntry<ButtonDef, kMaxButtons> entry(buttons, buttonCount, button);
     // The label's own status is not looked at: a failed read shows its message, and the next
     // word read fails in the same way.
-    int32_t length = 0;
-    const int32_t afterLabel =
-        ReadValueLineAt(position, button->Label, sizeof button->Label, length, messages).position;
+    ReadValueLine(position, button->Label, sizeof button->Label, messages);
     bool complete = false;
-    if (Moved(position, ReadPairs(afterLabel, *button, SectionKind::Button, kButtonKeys, complete,
+    if (Moved(position, ReadPairs(position, *button, SectionKind::Button, kButtonKeys, complete,
                                   messages)) == ReadStop) {
         return entry.Abandon();
     }
@@ -239,12 +237,9 @@ ReadStatus ReadButton(int32_t& position, ReaderMessages& messages) {
 ReadStatus ReadVariable(int32_t& position, ReaderMessages& messages) {
     VariableDef* variable = NewVariableDef();
     TableEntry<VariableDef, kMaxVariables> entry(variables, variableCount, variable);
-    int32_t length = 0;
-    const int32_t afterLabel =
-        ReadValueLineAt(position, variable->Label, sizeof variable->Label, length, messages)
-            .position;
+    ReadValueLine(position, variable->Label, sizeof variable->Label, messages);
     bool complete = false;
-    if (Moved(position, ReadPairs(afterLabel, *variable, SectionKind::Variable, kVariableKeys,
+    if (Moved(position, ReadPairs(position, *variable, SectionKind::Variable, kVariableKeys,
                                   complete, messages)) == ReadStop) {
         return entry.Abandon();
     }
